@@ -1,0 +1,23 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "model/key_table.h"
+
+// A key code file is a 157-byte little-endian image of the KeyTable:
+// buttonKeys (128 bytes), pulseEnabled (1), cycleSteps (4), axisKeys (24).
+constexpr int KEY_FILE_SIZE = 157;
+using KeyFileImage = std::array<uint8_t, KEY_FILE_SIZE>;
+
+KeyFileImage keyFileImage(const KeyTable& table);
+
+// False when the file could not be written completely; the previous file is
+// then untouched.
+bool writeKeyFile(const std::string& filePath, const KeyTable& table);
+
+// Reads field by field straight into the table. A short file fills the
+// fields it covers (a field cut by the end takes the bytes it got as its
+// low-order bytes) and leaves the rest; bytes after the 157th are ignored.
+// False only when the file cannot be opened; the table is then unchanged.
+bool readKeyFile(const std::string& filePath, KeyTable& table);

@@ -1,0 +1,33 @@
+#include "engine/emulation_worker.h"
+
+#include "engine/output_loop.h"
+
+EmulationWorker::EmulationWorker(OutputPorts& ports, const KeyTable& table) : ports(ports), table(table) {}
+
+EmulationWorker::~EmulationWorker()
+{
+    stop();
+}
+
+void EmulationWorker::start()
+{
+    stopRequested.store(false);
+    thread = std::thread(&EmulationWorker::threadBody, this);
+    isRunning = true;
+}
+
+void EmulationWorker::stop()
+{
+    if (!isRunning)
+        return;
+    stopRequested.store(true);
+    thread.join();
+    isRunning = false;
+}
+
+void EmulationWorker::threadBody()
+{
+    if (!ports.deviceConnected())
+        return;
+    runOutputLoop(ports, table, stopRequested);
+}

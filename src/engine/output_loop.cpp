@@ -1,0 +1,131 @@
+#include "engine/output_loop.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr auto relaxed = std::memory_order_relaxed;
+
+// Busy wait, never sleeping: the counter keeps the 8333 us period to a few us.
+void waitUntilElapsed(OutputPorts& ports, int64_t frequency, int64_t cycleStart, int64_t boundUs)
+{
+    if (frequency <= 0)
+        return;
+    while ((ports.counter() - cycleStart) * 1000000 / frequency < boundUs) {
+    }
+}
+
+int32_t magnitudeOf(int32_t deflection, int32_t divisor)
+{
+    return deflection / divisor;
+}
+
+// Builds the cycle's axis batch; returns the number of records.
+int axisPass(OutputState& state, const JoystickState& joystick, const KeyTable& table, KeyEvent* batch)
+{
+    const int32_t divisor = pulseDivisor(table.cycleSteps.load(relaxed));
+    int count = 0;
+    for (int i = 0; i < AXIS_DIRECTION_COUNT; ++i) {
+        const int32_t value = joystick.axisValue[i / 2];
+        const bool positive = i % 2 == 0;
+        int32_t magnitude = 0;
+        if (value >= AXIS_CENTRE && positive)
+            magnitude = magnitudeOf(value - AXIS_CENTRE, divisor);
+        else if (value < AXIS_CENTRE && !positive)
+            magnitude = magnitudeOf(AXIS_CENTRE - value, divisor);
+
+        const uint16_t key = table.axisKeys[i].load(relaxed);
+        uint16_t& held = state.heldAxisKeys[i];
+        const bool wanted = key != 0 && magnitude > state.phase;
+        if (held != 0 && (!wanted || held != key)) {
+            batch[count++] = KeyEvent{held, true};
+            held = 0;
+        }
+        if (wanted && held == 0) {
+            batch[count++] = KeyEvent{key, false};
+            held = key;
+        }
+    }
+    return count;
+}
+
+int releaseHeldAxisKeys(OutputState& state, KeyEvent* batch)
+{
+    int count = 0;
+    for (uint16_t& held : state.heldAxisKeys) {
+        if (held != 0)
+            batch[count++] = KeyEvent{held, true};
+        held = 0;
+    }
+    return count;
+}
+
+void buttonPass(OutputState& state, uint64_t currentButtons, const KeyTable& table, OutputPorts& ports)
+{
+    const uint64_t changed = state.previousButtons ^ currentButtons;
+    for (int i = 0; i < BUTTON_SLOT_COUNT; ++i) {
+        const uint64_t bit = uint64_t{1} << i;
+        if (!(changed & bit))
+            continue;
+        uint16_t& pressed = state.pressedButtonKeys[i];
+        KeyEvent event{};
+        if (currentButtons & bit) {
+            pressed = table.buttonKeys[i].load(relaxed);
+            event = KeyEvent{pressed, false};
+        } else {
+            event = KeyEvent{pressed, true};
+            pressed = 0;
+        }
+        if (event.code != 0)
+            ports.sendKeys(&event, 1);
+    }
+    state.previousButtons = currentButtons;
+}
+
+}  // namespace
+
+int32_t usableCycleSteps(int32_t cycleSteps)
+{
+    return std::max<int32_t>(cycleSteps, 1);
+}
+
+int32_t pulseDivisor(int32_t cycleSteps)
+{
+    // 64-bit so that the largest int32 cannot overflow the "+ 1".
+    return static_cast<int32_t>(AXIS_CENTRE / (int64_t{usableCycleSteps(cycleSteps)} + 1) + 1);
+}
+
+void runFullCycle(OutputState& state, const JoystickState& joystick, const KeyTable& table,
+                  bool final, OutputPorts& ports)
+{
+    KeyEvent batch[AXIS_DIRECTION_COUNT];
+    // With pulses off nothing may stay down: whatever a pulse holds is released
+    // at once, and nothing is pressed while they stay off.
+    const bool pulsing = !final && table.pulseEnabled.load(relaxed) != 0;
+    const int count = pulsing ? axisPass(state, joystick, table, batch) : releaseHeldAxisKeys(state, batch);
+    if (count > 0)
+        ports.sendKeys(batch, count);
+
+    buttonPass(state, final ? 0 : joystick.buttonBits, table, ports);
+
+    state.phase = (state.phase + 1) % usableCycleSteps(table.cycleSteps.load(relaxed));
+}
+
+void runOutputLoop(OutputPorts& ports, const KeyTable& table, const std::atomic<bool>& stopRequested)
+{
+    const int64_t frequency = ports.counterFrequency();
+    OutputState state;
+    for (;;) {
+        const int64_t cycleStart = ports.counter();
+        const int length = ports.readReport();
+        const bool final = stopRequested.load();
+        if (!final && (length == 0 || ports.reportBuffer()[0] != JOYSTICK_REPORT_ID)) {
+            waitUntilElapsed(ports, frequency, cycleStart, RETRY_PERIOD_US);
+            continue;
+        }
+        runFullCycle(state, decodeReport(ports.reportBuffer(), length), table, final, ports);
+        waitUntilElapsed(ports, frequency, cycleStart, CYCLE_PERIOD_US);
+        if (final)
+            return;
+    }
+}

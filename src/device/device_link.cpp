@@ -1,0 +1,141 @@
+#include "device/device_link.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "device/windows_device_api.h"
+
+namespace {
+
+// Steps through one enumerated interface: fetches its path, opens it for
+// queries only and reads its IDs. Returns true when it is the handle, with
+// its path in handlePath. Every failed step sets failureMark.
+bool examineInterface(DeviceApi& api, HDEVINFO list, SP_DEVICE_INTERFACE_DATA& interfaceData, bool& failureMark,
+                      std::string& handlePath)
+{
+    DWORD requiredSize = 0;
+    if (!api.SetupDiGetDeviceInterfaceDetailA(list, &interfaceData, nullptr, 0, &requiredSize, nullptr) &&
+        api.GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+        failureMark = true;
+        return false;
+    }
+    // cbSize is the size of the record type, not of the allocation; never
+    // allocate less than that one field and its first character.
+    std::vector<char> storage(std::max<size_t>(requiredSize, sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)));
+    auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(storage.data());
+    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
+    if (!api.SetupDiGetDeviceInterfaceDetailA(list, &interfaceData, detail, static_cast<DWORD>(storage.size()),
+                                              nullptr, nullptr)) {
+        failureMark = true;
+        return false;
+    }
+
+    const HANDLE query = api.CreateFileA(detail->DevicePath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, 0, nullptr);
+    if (query == INVALID_HANDLE_VALUE) {
+        failureMark = true;
+        return false;
+    }
+    HIDD_ATTRIBUTES attributes{};
+    attributes.Size = sizeof attributes;
+    const bool identified = api.HidD_GetAttributes(query, &attributes);
+    api.CloseHandle(query);
+    if (!identified) {
+        failureMark = true;
+        return false;
+    }
+    if (attributes.VendorID != HANDLE_VENDOR_ID || attributes.ProductID != HANDLE_PRODUCT_ID)
+        return false;
+    handlePath = detail->DevicePath;
+    return true;
+}
+
+void replaceReadEvent(DeviceLink& link)
+{
+    std::lock_guard<std::mutex> hold(link.readLock);
+    if (link.readEvent != nullptr)
+        link.api.CloseHandle(link.readEvent);
+    link.readEvent = link.api.CreateEventA(nullptr, TRUE, TRUE, "");
+    link.readOverlapped.hEvent = link.readEvent;
+    link.readOverlapped.Offset = 0;
+    link.readOverlapped.OffsetHigh = 0;
+}
+
+// Issues the read and waits for it; the byte count, or 0 when the read
+// failed or no report came in time.
+DWORD awaitReport(DeviceLink& link, HANDLE device)
+{
+    DeviceApi& api = link.api;
+    if (!api.ReadFile(device, link.reportBuffer.data(), REPORT_BUFFER_SIZE, nullptr, &link.readOverlapped) &&
+        api.GetLastError() != ERROR_IO_PENDING)
+        return 0;
+    if (api.WaitForSingleObject(link.readEvent, REPORT_WAIT_MS) != WAIT_OBJECT_0)
+        return 0;
+    DWORD length = 0;
+    if (!api.GetOverlappedResult(device, &link.readOverlapped, &length, TRUE))
+        return 0;
+    return length;
+}
+
+}  // namespace
+
+DeviceLink::~DeviceLink()
+{
+    if (readEvent != nullptr)
+        api.CloseHandle(readEvent);
+}
+
+bool connect(DeviceLink& link)
+{
+    DeviceApi& api = link.api;
+    link.connected = false;
+    bool failureMark = false;
+
+    GUID hidClass;
+    api.HidD_GetHidGuid(&hidClass);
+    const HDEVINFO list = api.SetupDiGetClassDevsA(&hidClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    if (list == INVALID_HANDLE_VALUE) {
+        failureMark = true;
+    } else {
+        SP_DEVICE_INTERFACE_DATA interfaceData{};
+        interfaceData.cbSize = sizeof interfaceData;
+        std::string handlePath;
+        for (DWORD index = 0; api.SetupDiEnumDeviceInterfaces(list, nullptr, &hidClass, index, &interfaceData);
+             ++index) {
+            if (examineInterface(api, list, interfaceData, failureMark, handlePath)) {
+                std::lock_guard<std::mutex> hold(link.readLock);
+                link.devicePath.swap(handlePath);
+                link.connected = true;
+                break;
+            }
+        }
+        api.SetupDiDestroyDeviceInfoList(list);
+    }
+
+    replaceReadEvent(link);
+    return link.connected && !failureMark;
+}
+
+int readReport(DeviceLink& link)
+{
+    if (!link.connected)
+        return 0;
+    std::lock_guard<std::mutex> hold(link.readLock);
+    DeviceApi& api = link.api;
+    const HANDLE device = api.CreateFileA(link.devicePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    if (device == INVALID_HANDLE_VALUE) {
+        api.ResetEvent(link.readEvent);
+        return 0;
+    }
+    const DWORD length = awaitReport(link, device);
+    api.ResetEvent(link.readEvent);
+    api.CloseHandle(device);
+    return static_cast<int>(length);
+}
+
+DeviceLink& deviceLink()
+{
+    static DeviceLink link(windowsDeviceApi());
+    return link;
+}

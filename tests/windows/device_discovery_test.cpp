@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "device/device_link.h"
+#include "fake_device_api.h"
+
+namespace {
+
+const std::string HANDLE_PATH = "\\\\?\\hid#vid_04d8&pid_0f2d#handle";
+
+class DiscoveryTest : public ::testing::Test {
+protected:
+    void TearDown() override { EXPECT_TRUE(api.misuses.empty()) << joined(api.misuses); }
+
+    // Every query handle was closed exactly once, and only those were opened.
+    void expectQueriesClosed(size_t opened)
+    {
+        const std::vector<int> closes = api.closeCounts("query");
+        EXPECT_EQ(closes, std::vector<int>(opened, 1));
+    }
+
+    FakeDeviceApi api;
+    DeviceLink link{api};
+};
+
+TEST_F(DiscoveryTest, NoDeviceLeavesTheLinkUnconnectedWithAFreshEvent)
+{
+    link.readOverlapped.Offset = 7;
+    link.readOverlapped.OffsetHigh = 9;
+
+    const bool connectResult = connect(link);
+
+    EXPECT_FALSE(link.connected);
+    EXPECT_FALSE(connectResult);
+    ASSERT_NE(link.readEvent, nullptr);
+    EXPECT_TRUE(api.isOpen(link.readEvent));
+    EXPECT_EQ(link.readOverlapped.hEvent, link.readEvent);
+    EXPECT_EQ(link.readOverlapped.Offset, 0u);
+    EXPECT_EQ(link.readOverlapped.OffsetHigh, 0u);
+    EXPECT_EQ(api.openHandles("list"), 0);
+}
+
+TEST_F(DiscoveryTest, FindsTheHandleBehindTwoForeignDevices)
+{
+    api.interfaces = {foreignDevice("mouse"), foreignDevice("keyboard"), joystickHandle(HANDLE_PATH)};
+
+    const bool connectResult = connect(link);
+
+    EXPECT_TRUE(link.connected);
+    EXPECT_TRUE(connectResult);
+    EXPECT_EQ(link.devicePath, HANDLE_PATH);
+    expectQueriesClosed(3);
+    EXPECT_EQ(api.openHandles("list"), 0);
+}
+
+TEST_F(DiscoveryTest, MakesEachCallInOrderWithItsArguments)
+{
+    api.interfaces = {foreignDevice("mouse"), joystickHandle(HANDLE_PATH)};
+
+    connect(link);
+    connect(link);
+
+    const std::vector<std::string> oneInterface = {
+        "SetupDiGetDeviceInterfaceDetailA size", "SetupDiGetDeviceInterfaceDetailA", "CreateFileA query",
+        "HidD_GetAttributes", "CloseHandle query"};
+    std::vector<std::string> discovery = {"HidD_GetHidGuid", "SetupDiGetClassDevsA", "SetupDiEnumDeviceInterfaces 0"};
+    discovery.insert(discovery.end(), oneInterface.begin(), oneInterface.end());
+    discovery.push_back("SetupDiEnumDeviceInterfaces 1");
+    discovery.insert(discovery.end(), oneInterface.begin(), oneInterface.end());
+    discovery.push_back("SetupDiDestroyDeviceInfoList");
+    // Only the second discovery has an event to close: the first one's.
+    std::vector<std::string> expected = discovery;
+    expected.push_back("CreateEventA");
+    expected.insert(expected.end(), discovery.begin(), discovery.end());
+    expected.push_back("CloseHandle event");
+    expected.push_back("CreateEventA");
+    EXPECT_EQ(api.calls, expected);
+
+    EXPECT_EQ(api.classListFlags, static_cast<DWORD>(0x12));
+    EXPECT_TRUE(api.classListArgumentsRight);
+    EXPECT_TRUE(api.enumerationArgumentsRight);
+    EXPECT_TRUE(api.attributeSizesRight);
+    ASSERT_FALSE(api.opens.empty());
+    for (const FakeOpen& open : api.opens) {
+        EXPECT_EQ(open.access, 0u);
+        EXPECT_EQ(open.shareMode, static_cast<DWORD>(FILE_SHARE_READ | FILE_SHARE_WRITE));
+        EXPECT_FALSE(open.security);
+        EXPECT_EQ(open.disposition, static_cast<DWORD>(OPEN_EXISTING));
+        EXPECT_EQ(open.flags, 0u);
+        EXPECT_FALSE(open.templateFile);
+    }
+    ASSERT_EQ(api.eventCreations.size(), 2u);
+    const FakeEventCreation& event = api.eventCreations[0];
+    EXPECT_FALSE(event.security);
+    EXPECT_TRUE(event.manualReset);
+    EXPECT_TRUE(event.initialState);
+    EXPECT_TRUE(event.named);
+    EXPECT_EQ(event.name, "");
+}
+
+TEST_F(DiscoveryTest, BothIdsMustMatch)
+{
+    api.interfaces = {FakeInterface{"other product", HANDLE_VENDOR_ID, HANDLE_PRODUCT_ID + 1},
+                      FakeInterface{"other vendor", HANDLE_VENDOR_ID + 1, HANDLE_PRODUCT_ID}};
+
+    const bool connectResult = connect(link);
+
+    EXPECT_FALSE(link.connected);
+    EXPECT_FALSE(connectResult);
+    expectQueriesClosed(2);
+}
+
+TEST_F(DiscoveryTest, TheFirstOfTwoHandlesWinsAndEndsTheEnumeration)
+{
+    api.interfaces = {joystickHandle("first"), joystickHandle("second")};
+
+    EXPECT_TRUE(connect(link));
+
+    EXPECT_EQ(link.devicePath, "first");
+    EXPECT_EQ(api.opens.size(), 1u);
+    for (const std::string& call : api.calls)
+        EXPECT_NE(call, "SetupDiEnumDeviceInterfaces 1");
+}
+
+TEST_F(DiscoveryTest, RepeatedDiscoveryLeavesExactlyOneLiveEvent)
+{
+    api.interfaces = {joystickHandle(HANDLE_PATH)};
+
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(connect(link));
+        EXPECT_TRUE(link.connected);
+        EXPECT_EQ(link.devicePath, HANDLE_PATH);
+    }
+
+    EXPECT_EQ(api.closeCounts("event"), (std::vector<int>{1, 1, 0}));
+    EXPECT_TRUE(api.isOpen(link.readEvent));
+    EXPECT_EQ(link.readOverlapped.hEvent, link.readEvent);
+}
+
+TEST_F(DiscoveryTest, ALostHandleClearsConnected)
+{
+    api.interfaces = {joystickHandle(HANDLE_PATH)};
+    ASSERT_TRUE(connect(link));
+
+    api.interfaces = {foreignDevice("mouse")};
+
+    EXPECT_FALSE(connect(link));
+    EXPECT_FALSE(link.connected);
+}
+
+TEST_F(DiscoveryTest, AFailedEventCreationLeavesNoEvent)
+{
+    ASSERT_FALSE(connect(link));
+    const HANDLE previous = link.readEvent;
+    api.eventCreationFails = true;
+
+    connect(link);
+
+    EXPECT_FALSE(api.isOpen(previous));
+    EXPECT_EQ(link.readEvent, nullptr);
+    EXPECT_EQ(link.readOverlapped.hEvent, nullptr);
+}
+
+// The failure mark: any failed step on any interface examined makes the
+// result false, while the handle found after it still connects.
+class FailureMarkTest : public DiscoveryTest {
+protected:
+    void connectBehind(const FakeInterface& failing)
+    {
+        api.interfaces = {failing, joystickHandle(HANDLE_PATH)};
+        connectResult = connect(link);
+    }
+
+    bool connectResult = true;
+};
+
+TEST_F(FailureMarkTest, AForeignDeviceWhoseAttributesFail)
+{
+    FakeInterface failing = foreignDevice("mouse");
+    failing.attributesFail = true;
+
+    connectBehind(failing);
+
+    EXPECT_TRUE(link.connected);
+    EXPECT_FALSE(connectResult);
+    EXPECT_EQ(link.devicePath, HANDLE_PATH);
+    expectQueriesClosed(2);
+}
+
+TEST_F(FailureMarkTest, AForeignDeviceThatCannotBeOpenedIsNeverClosed)
+{
+    FakeInterface failing = foreignDevice("mouse");
+    failing.openFails = true;
+
+    connectBehind(failing);
+
+    EXPECT_TRUE(link.connected);
+    EXPECT_FALSE(connectResult);
+    expectQueriesClosed(1);
+}
+
+TEST_F(FailureMarkTest, ASizeQueryFailingWithAnotherErrorSkipsTheInterface)
+{
+    FakeInterface failing = foreignDevice("mouse");
+    failing.sizeQueryError = ERROR_INVALID_PARAMETER;
+
+    connectBehind(failing);
+
+    EXPECT_TRUE(link.connected);
+    EXPECT_FALSE(connectResult);
+    ASSERT_EQ(api.opens.size(), 1u);
+    EXPECT_EQ(api.opens[0].path, HANDLE_PATH);
+}
+
+TEST_F(FailureMarkTest, AFailedDetailFetchSkipsTheInterface)
+{
+    FakeInterface failing = foreignDevice("mouse");
+    failing.detailFails = true;
+
+    connectBehind(failing);
+
+    EXPECT_TRUE(link.connected);
+    EXPECT_FALSE(connectResult);
+    ASSERT_EQ(api.opens.size(), 1u);
+    EXPECT_EQ(api.opens[0].path, HANDLE_PATH);
+}
+
+TEST_F(FailureMarkTest, AFailedDeviceListFindsNothing)
+{
+    api.classListFails = true;
+    api.interfaces = {joystickHandle(HANDLE_PATH)};
+
+    EXPECT_FALSE(connect(link));
+
+    EXPECT_FALSE(link.connected);
+    EXPECT_TRUE(api.opens.empty());
+    EXPECT_TRUE(api.isOpen(link.readEvent));
+}
+
+TEST_F(FailureMarkTest, StartsAfreshOnEveryDiscovery)
+{
+    FakeInterface failing = foreignDevice("mouse");
+    failing.attributesFail = true;
+    connectBehind(failing);
+    ASSERT_FALSE(connectResult);
+
+    api.interfaces = {joystickHandle(HANDLE_PATH)};
+
+    EXPECT_TRUE(connect(link));
+}
+
+}  // namespace

@@ -1,0 +1,35 @@
+#include "ui/main_window/program.h"
+
+#include <commctrl.h>
+
+#include "ui/main_window/main_window_class.h"
+#include "ui/main_window/resource_ids.h"
+
+namespace {
+
+// Accelerators come first, for every window of the thread, so the shortcuts
+// work while a control has the focus; the dialog manager second, for Tab
+// navigation between the controls.
+int runMessageLoop(HWND window, HACCEL accelerators) {
+    MSG message{};
+    BOOL result;
+    while ((result = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+        if (TranslateAcceleratorA(window, accelerators, &message)) continue;
+        if (IsDialogMessageA(window, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return result == 0 ? static_cast<int>(message.wParam) : EXIT_MESSAGE_ERROR;
+}
+
+}  // namespace
+
+int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className) {
+    if (!registerMainWindowClass(instance, procedure, className)) return 0;
+    InitCommonControls();
+    HWND window = createMainWindow(instance, className);
+    if (!window) return EXIT_NO_MAIN_WINDOW;
+    ShowWindow(window, showCommand);
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(ACCEL_MAIN));
+    return runMessageLoop(window, accelerators);
+}

@@ -1,0 +1,13 @@
+#pragma once
+#include <windows.h>
+
+// Exit code when the main window cannot be created: without a window nothing
+// could ever end the message loop.
+constexpr int EXIT_NO_MAIN_WINDOW = 1;
+// Exit code when GetMessageA reports an error.
+constexpr int EXIT_MESSAGE_ERROR = 2;
+
+// The body of WinMain: registers the class, creates and shows the window and
+// runs the message loop until the window is destroyed. Returns 0 at once
+// when the class cannot be registered.
+int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className);

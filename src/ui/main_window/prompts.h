@@ -1,0 +1,16 @@
+#pragma once
+#include <windows.h>
+
+// The message boxes the program shows, behind one seam so that in-process
+// tests can answer them. The default is the real calls.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    virtual int messageBox(HWND owner, const char* text, const char* caption, UINT type) = 0;
+    virtual int messageBoxIndirect(const MSGBOXPARAMSA& params) = 0;
+};
+
+Prompts& activePrompts();
+// nullptr restores the real calls. The caller keeps the object alive while
+// it is in use.
+void usePrompts(Prompts* prompts);

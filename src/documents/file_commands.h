@@ -1,0 +1,22 @@
+#pragma once
+#include <windows.h>
+
+// The filter of both file dialogs: key code files first, then all files.
+extern const char KeyFileFilter[];
+
+// Sets the document's modified mark; renews the title only when it was clear.
+void markModified();
+// Clears the mark; renews the title only when it was set.
+void markClean();
+
+// The open dialog, then the read; true when a file was chosen and read.
+bool openKeyFile(HWND owner);
+// The save dialog, the overwrite question and the write; see the .cpp for
+// what the result means.
+bool saveKeyFileAs(HWND owner);
+
+// The commands of the File menu and their accelerators.
+void onNewCommand(HWND window);
+void onOpenCommand(HWND window);
+void onSaveCommand(HWND window);
+void onSaveAsCommand(HWND window);

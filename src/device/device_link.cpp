@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "device/windows_device_api.h"
-
 namespace {
 
 // Steps through one enumerated interface: fetches its path, opens it for
@@ -132,10 +130,4 @@ int readReport(DeviceLink& link)
     api.ResetEvent(link.readEvent);
     api.CloseHandle(device);
     return static_cast<int>(length);
-}
-
-DeviceLink& deviceLink()
-{
-    static DeviceLink link(windowsDeviceApi());
-    return link;
 }

@@ -50,5 +50,6 @@ bool connect(DeviceLink& link);
 // not connected or nothing came. The buffer is not cleared between reads.
 int readReport(DeviceLink& link);
 
-// The process's link, bound to the real system calls.
+// The process's link, bound to the real system calls (system_device_link.cpp);
+// a test build of the program defines its own.
 DeviceLink& deviceLink();

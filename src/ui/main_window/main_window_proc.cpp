@@ -1,10 +1,16 @@
 #include "ui/main_window/main_window_proc.h"
 
+#include <commctrl.h>
+
 #include "documents/document_state.h"
+#include "documents/file_commands.h"
+#include "ui/editor/editor_panel.h"
+#include "ui/editor/key_capture.h"
 #include "ui/main_window/about_box.h"
 #include "ui/main_window/command_ids.h"
 #include "ui/main_window/confirm.h"
 #include "ui/main_window/main_window_state.h"
+#include "ui/main_window/output_control.h"
 #include "ui/main_window/startup_sequence.h"
 
 namespace {
@@ -14,19 +20,76 @@ LRESULT onCreate(HWND window) {
     return 0;
 }
 
-// Menu items and accelerators arrive alike; only the low word counts.
-LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
-    switch (LOWORD(wParam)) {
+// The four buttons' IDs come from the control counter, so they are compared
+// before the fixed IDs of the menu and the accelerators.
+bool onButtonCommand(int id) {
+    if (id == editorPanel.startButton.id) return onStartCommand();
+    if (id == editorPanel.stopButton.id) {
+        onStopCommand();
+    } else if (id == editorPanel.continuousSelectBox.id) {
+        onContinuousSelectClicked();
+    } else if (id == editorPanel.clearAllButton.id) {
+        onClearAll();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool onMenuCommand(HWND window, int id) {
+    switch (id) {
+    case CMD_NEW:
+    case ACC_NEW:
+        onNewCommand(window);
+        return true;
+    case CMD_OPEN:
+    case ACC_OPEN:
+        onOpenCommand(window);
+        return true;
+    case CMD_SAVE:
+    case ACC_SAVE:
+        onSaveCommand(window);
+        return true;
+    case CMD_SAVE_AS:
+        onSaveAsCommand(window);
+        return true;
     case CMD_QUIT:
     case ACC_QUIT:
         SendMessageA(window, WM_CLOSE, 0, 0);
-        return 0;
+        return true;
+    case CMD_RUN_ENABLED:
+        onRunByDefaultCommand(true);
+        return true;
+    case CMD_RUN_DISABLED:
+        onRunByDefaultCommand(false);
+        return true;
     case CMD_ABOUT:
         showAbout(window);
-        return 0;
+        return true;
     default:
-        return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+        return false;
     }
+}
+
+// Menu items and accelerators arrive alike; only the low word counts. IDOK
+// and IDCANCEL from the dialog manager (Enter, Esc) are no command.
+LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    if (onButtonCommand(id) || onMenuCommand(window, id)) return 0;
+    return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+}
+
+LRESULT onNotify(const NMHDR& header, WPARAM wParam) {
+    if (static_cast<int>(LOWORD(wParam)) == editorPanel.tabId && header.code == TCN_SELCHANGE) {
+        SetFocus(mainWindow);
+        showPage(static_cast<int>(SendMessageA(editorPanel.tab, TCM_GETCURSEL, 0, 0)));
+    }
+    return 0;
+}
+
+LRESULT onTimer(WPARAM timerId) {
+    if (timerId == CAPTURE_TIMER_ID) captureTick();
+    return 0;
 }
 
 // An unnamed document closes without a question, however much it changed.
@@ -37,7 +100,9 @@ LRESULT onClose(HWND window) {
     return 0;
 }
 
+// Output stops first, so that no key stays down; nothing is saved.
 LRESULT onDestroy() {
+    emulationWorker().stop();
     DeleteObject(uiFont);
     uiFont = nullptr;
     PostQuitMessage(0);
@@ -50,12 +115,24 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE:
         return onCreate(window);
-    case WM_COMMAND:
-        return onCommand(window, wParam, lParam);
-    case WM_CLOSE:
-        return onClose(window);
     case WM_DESTROY:
         return onDestroy();
+    case WM_ACTIVATE:
+        onActivate(wParam);
+        return 0;
+    case WM_CLOSE:
+        return onClose(window);
+    case WM_NOTIFY:
+        return onNotify(*reinterpret_cast<const NMHDR*>(lParam), wParam);
+    case WM_COMMAND:
+        return onCommand(window, wParam, lParam);
+    case WM_TIMER:
+        return onTimer(wParam);
+    case WM_DEVICECHANGE:
+        onDeviceChange(window, wParam);
+        return 0;
+    case WM_APP:
+        return onKeyCaptured(wParam, lParam);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -1,10 +1,17 @@
 #pragma once
 #include <windows.h>
 
+#include "device/device_link.h"
 #include "engine/emulation_worker.h"
 
-// The process's worker, bound to the device link and SendInput.
+// The link discovery fills and the worker output runs on: the process's
+// device link and a worker over WindowsOutputPorts on it.
+DeviceLink& outputDeviceLink();
 EmulationWorker& emulationWorker();
+// Lets in-process tests run output control over their own link and worker;
+// nullptrs restore the process's. The caller keeps both alive while in use
+// and switches only while no worker runs.
+void useOutputDevice(DeviceLink* link, EmulationWorker* worker);
 
 // Start is enabled while the handle is connected and output is stopped,
 // Stop while it is connected and running.
@@ -17,6 +24,8 @@ void sendStartCommand(HWND window);
 bool onStartCommand();
 void onStopCommand();
 void onRunByDefaultCommand(bool enabled);
+// The check marks of "&Enabled" and "&Disabled": exactly one of them.
+void checkRunByDefaultItems(bool enabled);
 // The last step of the window's creation: discovery, title, buttons, and
 // output when "Run By Default" is on and the handle is there.
 void connectAtStartup(HWND window);

@@ -1,9 +1,15 @@
 #include "ui/main_window/startup_sequence.h"
 
+#include "documents/document_state.h"
+#include "documents/settings.h"
+#include "documents/startup.h"
+#include "model/key_table.h"
+#include "ui/editor/editor_panel.h"
+#include "ui/editor/key_capture.h"
 #include "ui/main_window/main_window_state.h"
 #include "ui/main_window/menu.h"
+#include "ui/main_window/output_control.h"
 #include "ui/main_window/ui_font.h"
-#include "ui/main_window/window_title.h"
 
 namespace {
 
@@ -13,8 +19,11 @@ void attachMenu(HWND window) {
 }
 
 void resetWindowState(HWND window) {
+    outputDeviceLink().connected = false;
+    captureState.windowActive = false;
     mainWindow = window;
     connectResult = 0;
+    nextControlId = FIRST_CONTROL_ID;
 }
 
 // The panel's controls take this font, so it must exist before they do.
@@ -22,8 +31,28 @@ void createFont() {
     uiFont = createUiFont(systemMessageFont());
 }
 
-void showConnectionState(HWND window) {
-    updateTitle(window);
+std::string executablePath() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+}
+
+// The configuration and the last key code file; a last file that cannot be
+// read is forgotten without a word.
+void loadLastDocument() {
+    documentState.filePath = reopenLastDocument(programSettings, keyTable, executablePath());
+    documentState.modified = false;
+}
+
+void showModel() {
+    refreshFromModel();
+    applyPulseEnabling();
+}
+
+void showSettings() {
+    SendMessageA(editorPanel.continuousSelectBox.window, BM_SETCHECK,
+                 programSettings.continuousSelect ? BST_CHECKED : BST_UNCHECKED, 0);
+    checkRunByDefaultItems(programSettings.runByDefault);
 }
 
 }  // namespace
@@ -32,5 +61,9 @@ void runStartupSequence(HWND window) {
     attachMenu(window);
     resetWindowState(window);
     createFont();
-    showConnectionState(window);
+    buildPanel(window);
+    loadLastDocument();
+    showModel();
+    showSettings();
+    connectAtStartup(window);
 }

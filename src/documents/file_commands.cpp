@@ -1,8 +1,89 @@
 #include "documents/file_commands.h"
 
+#include <cstdio>
+#include <string>
+
 #include "documents/document_state.h"
+#include "documents/key_file.h"
+#include "documents/settings.h"
+#include "model/key_table.h"
+#include "ui/editor/editor_panel.h"
+#include "ui/main_window/confirm.h"
 #include "ui/main_window/main_window_state.h"
+#include "ui/main_window/prompts.h"
 #include "ui/main_window/window_title.h"
+
+const char KeyFileFilter[] = "Corvanta Key Code Files (*.qvxkeys)\0*.qvxkeys\0All Files (*.*)\0*.*\0";
+
+namespace {
+
+constexpr DWORD KEY_FILE_DIALOG_FLAGS = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+
+// Both dialogs start from an empty name; neither proposes the current file.
+struct KeyFileDialog {
+    char path[MAX_PATH_LENGTH + 1] = {};
+    OPENFILENAMEA record{};
+
+    explicit KeyFileDialog(HWND owner) {
+        record.lStructSize = sizeof record;
+        record.hwndOwner = owner;
+        record.lpstrFilter = KeyFileFilter;
+        record.lpstrFile = path;
+        record.nMaxFile = sizeof path;
+        record.lpstrDefExt = "qvxkeys";
+        record.Flags = KEY_FILE_DIALOG_FLAGS;
+    }
+    KeyFileDialog(const KeyFileDialog&) = delete;
+    KeyFileDialog& operator=(const KeyFileDialog&) = delete;
+};
+
+// Only a named document holds changes worth a question.
+bool holdsUnsavedChanges() {
+    return !documentState.filePath.empty() && documentState.modified;
+}
+
+// A file that exists but cannot be read is written over without a question.
+bool mayWriteTo(HWND owner, const std::string& path) {
+    std::FILE* existing = std::fopen(path.c_str(), "rb");
+    if (!existing) return true;
+    const bool overwrite =
+        activePrompts().messageBox(owner, "This file exists.  Overwrite?", "Save As", MB_OKCANCEL) == IDOK;
+    std::fclose(existing);
+    return overwrite;
+}
+
+void reportSaveFailure(HWND owner, const std::string& path, const char* caption) {
+    const std::string text = "Could not save " + path + ".";
+    activePrompts().messageBox(owner, text.c_str(), caption, MB_OK);
+}
+
+// A completed save makes the configuration name the file as the one to
+// reopen; the title is renewed either way.
+void finishSave(HWND window, bool saved) {
+    if (saved) {
+        rememberLastFile(programSettings, documentState.filePath);
+        saveSettings(programSettings);
+        markClean();
+    }
+    updateTitle(window);
+}
+
+// An unnamed document is saved as a new file. True when the document is
+// written under its name.
+bool writeDocument(HWND window) {
+    if (documentState.filePath.empty()) return saveKeyFileAs(window);
+    if (writeKeyFile(documentState.filePath, keyTable)) return true;
+    reportSaveFailure(window, documentState.filePath, "Save");
+    return false;
+}
+
+// The steps field commits a value still being typed when it loses the focus,
+// and a running key capture ends, before anything is written.
+void takeFocusFromControls() {
+    SetFocus(nullptr);
+}
+
+}  // namespace
 
 void markModified() {
     if (documentState.modified) return;
@@ -14,4 +95,68 @@ void markClean() {
     if (!documentState.modified) return;
     documentState.modified = false;
     updateTitle(mainWindow);
+}
+
+// The table is read field by field straight from the file; a file that
+// cannot be opened leaves it and the document's name as they were.
+bool openKeyFile(HWND owner) {
+    KeyFileDialog dialog(owner);
+    if (!activePrompts().getOpenFileName(dialog.record)) return false;
+    const std::string previousPath = documentState.filePath;
+    documentState.filePath = dialog.path;
+    if (readKeyFile(documentState.filePath, keyTable)) return true;
+    activePrompts().messageBox(owner, dialog.path, "File not found!", MB_OK);
+    documentState.filePath = previousPath;
+    return false;
+}
+
+// True only when the table was written under the chosen name, which the
+// document then takes. A declined overwrite or a failed write leaves the
+// name and the modified mark as they were.
+bool saveKeyFileAs(HWND owner) {
+    KeyFileDialog dialog(owner);
+    if (!activePrompts().getSaveFileName(dialog.record)) return false;
+    const std::string chosenPath = dialog.path;
+    if (!mayWriteTo(owner, chosenPath)) return false;
+    if (!writeKeyFile(chosenPath, keyTable)) {
+        reportSaveFailure(owner, chosenPath, "Save As");
+        return false;
+    }
+    documentState.filePath = chosenPath;
+    return true;
+}
+
+// Only the button slots are cleared; the axis keys and the pulse settings
+// carry over into the new document. The configuration still names the
+// previous file.
+void onNewCommand(HWND window) {
+    if (holdsUnsavedChanges() && !confirm(window, "Start new file without saving?")) return;
+    keyTable.clearButtonKeys();
+    documentState.modified = false;
+    documentState.filePath.clear();
+    refreshFromModel();
+    updateTitle(window);
+}
+
+void onOpenCommand(HWND window) {
+    if ((holdsUnsavedChanges() && !confirm(window, "Open file without saving?")) || !openKeyFile(window)) {
+        updateTitle(window);
+        return;
+    }
+    rememberLastFile(programSettings, documentState.filePath);
+    saveSettings(programSettings);
+    markClean();
+    refreshFromModel();
+    applyPulseEnabling();
+    updateTitle(window);
+}
+
+void onSaveCommand(HWND window) {
+    takeFocusFromControls();
+    finishSave(window, writeDocument(window));
+}
+
+void onSaveAsCommand(HWND window) {
+    takeFocusFromControls();
+    finishSave(window, saveKeyFileAs(window));
 }

@@ -10,6 +10,12 @@ public:
     int messageBoxIndirect(const MSGBOXPARAMSA& params) override {
         return MessageBoxIndirectA(&params);
     }
+    BOOL getOpenFileName(OPENFILENAMEA& record) override {
+        return GetOpenFileNameA(&record);
+    }
+    BOOL getSaveFileName(OPENFILENAMEA& record) override {
+        return GetSaveFileNameA(&record);
+    }
 };
 
 SystemPrompts systemPrompts;

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <thread>
+
+#include "device/device_link.h"
+#include "device/windows_device_api.h"
+#include "simulated_device/handle_server.h"
+#include "simulated_device/simulated_device_api.h"
+#include "simulated_device/simulated_handle.h"
+
+namespace {
+
+// The simulator's server on a thread of the test, and the program's own
+// discovery and reader over the simulated handle.
+class HandleServerTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        stop();
+        CloseHandle(goSignal);
+        CloseHandle(stopEvent);
+    }
+
+    void serve(const std::string& text)
+    {
+        std::istringstream stream(text);
+        HandleScript script = parseHandleScript(stream);
+        ASSERT_EQ(script.error, "");
+        server = std::make_unique<HandleServer>(std::move(script.steps), log);
+        ASSERT_TRUE(server->plugIn());
+        thread = std::thread([this] { server->run(goSignal, stopEvent); });
+    }
+
+    // The log may be read only once the server has stopped.
+    std::string stop()
+    {
+        if (thread.joinable()) {
+            SetEvent(stopEvent);
+            thread.join();
+        }
+        server.reset();
+        return log.str();
+    }
+
+    void go() { ReleaseSemaphore(goSignal, 1, nullptr); }
+
+    JoystickState nextReport(int& length)
+    {
+        length = readReport(link);
+        return decodeReport(link.reportBuffer, length);
+    }
+
+    // Reads until a report comes, as the output loop does; 0 when none came.
+    int readUntilReport()
+    {
+        for (int attempt = 0; attempt < 200; ++attempt)
+            if (const int length = readReport(link))
+                return length;
+        return 0;
+    }
+
+    SimulatedDeviceApi api{windowsDeviceApi()};
+    DeviceLink link{api};
+    std::ostringstream log;
+    std::unique_ptr<HandleServer> server;
+    std::thread thread;
+    HANDLE goSignal = CreateSemaphoreA(nullptr, 0, 100, nullptr);
+    HANDLE stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+};
+
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// The log's lines that start with one of the words, in order. Reads that
+// time out under load add lines of their own in between.
+std::vector<std::string> linesOf(const std::string& text, const std::vector<std::string>& words)
+{
+    std::vector<std::string> found;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line))
+        for (const std::string& word : words)
+            if (line.rfind(word, 0) == 0)
+                found.push_back(line);
+    return found;
+}
+
+}  // namespace
+
+TEST_F(HandleServerTest, EachReadGetsTheNextReportOnceThenReadsTimeOut)
+{
+    serve("report 2 x=700 buttons=1 len=17\nreport 1 y=300 len=20\n");
+    ASSERT_TRUE(connect(link));
+    ASSERT_EQ(link.devicePath, SIMULATED_HANDLE_PATH);
+
+    int length = 0;
+    for (int copy = 0; copy < 2; ++copy) {
+        ASSERT_EQ(readUntilReport(), 17);
+        const JoystickState state = decodeReport(link.reportBuffer, 17);
+        EXPECT_EQ(state.axisValue[0], 700);
+        EXPECT_EQ(state.buttonBits, 1u);
+    }
+    ASSERT_EQ(readUntilReport(), 20);
+    EXPECT_EQ(decodeReport(link.reportBuffer, 20).axisValue[1], 300);
+
+    // The script has ended: the next read waits its 16 ms and gets nothing.
+    nextReport(length);
+    EXPECT_EQ(length, 0);
+
+    const std::string written = stop();
+    EXPECT_EQ(linesOf(written, {"taken", "done"}),
+              (std::vector<std::string>{"taken 1 1", "taken 1 2", "taken 2 1", "done"}))
+        << written;
+    EXPECT_TRUE(contains(written, "held ")) << written;
+}
+
+// A report whose reader gave up before taking it is not lost: the next
+// connection gets it, so every cycle of the program sees every report.
+TEST_F(HandleServerTest, ReportNotTakenIsServedAgain)
+{
+    serve("report 1 x=900\nreport 1 x=100\n");
+    ASSERT_TRUE(connect(link));
+
+    const HANDLE impatient = CreateFileA(SIMULATED_HANDLE_PATH, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(impatient, INVALID_HANDLE_VALUE);
+    uint8_t bytes[32];
+    DWORD got = 0;
+    ASSERT_TRUE(ReadFile(impatient, bytes, sizeof bytes, &got, nullptr));
+    EXPECT_EQ(got, 17u);
+    CloseHandle(impatient);
+
+    ASSERT_EQ(readUntilReport(), 17);
+    EXPECT_EQ(decodeReport(link.reportBuffer, 17).axisValue[0], 900);
+    ASSERT_EQ(readUntilReport(), 17);
+    EXPECT_EQ(decodeReport(link.reportBuffer, 17).axisValue[0], 100);
+
+    const std::string written = stop();
+    const std::vector<std::string> outcomes = linesOf(written, {"taken", "returned"});
+    ASSERT_FALSE(outcomes.empty()) << written;
+    EXPECT_EQ(outcomes.front(), "returned") << written;
+    EXPECT_EQ(linesOf(written, {"taken"}), (std::vector<std::string>{"taken 1 1", "taken 2 1"})) << written;
+}
+
+TEST_F(HandleServerTest, WaitHoldsReportsBackUntilGo)
+{
+    serve("wait\nreport 1 z=0\n");
+    ASSERT_TRUE(connect(link));
+    int length = 0;
+    for (int read = 0; read < 3; ++read) {
+        nextReport(length);
+        EXPECT_EQ(length, 0);
+    }
+    go();
+    ASSERT_EQ(readUntilReport(), 17);
+    EXPECT_EQ(decodeReport(link.reportBuffer, 17).axisValue[2], 0);
+
+    const std::string written = stop();
+    EXPECT_EQ(written.rfind("ready\nwaiting\nheld ", 0), 0u) << written;
+    EXPECT_EQ(linesOf(written, {"taken"}), std::vector<std::string>{"taken 2 1"}) << written;
+}
+
+// Unplugged, the handle's reads fail and discovery no longer lists it;
+// plugged in again, both work as before.
+TEST_F(HandleServerTest, RemovedHandleIsGoneUntilAddedAgain)
+{
+    serve("report 1\nremove\nwait\nadd\nreport 1 roll=1023\n");
+    ASSERT_TRUE(connect(link));
+    ASSERT_EQ(readUntilReport(), 17);
+
+    bool gone = false;
+    for (int attempt = 0; attempt < 500 && !gone; ++attempt) {
+        gone = !connect(link);
+        Sleep(10);
+    }
+    ASSERT_TRUE(gone);
+    EXPECT_FALSE(link.connected);
+    link.connected = true;  // as a reader that has not heard of the removal yet
+    EXPECT_EQ(readReport(link), 0);
+
+    go();
+    bool back = false;
+    for (int attempt = 0; attempt < 500 && !back; ++attempt) {
+        back = connect(link);
+        Sleep(10);
+    }
+    ASSERT_TRUE(back);
+    ASSERT_EQ(readUntilReport(), 17);
+    EXPECT_EQ(decodeReport(link.reportBuffer, 17).axisValue[4], 1023);
+
+    const std::string written = stop();
+    EXPECT_EQ(linesOf(written, {"taken", "removed", "waiting", "added"}),
+              (std::vector<std::string>{"taken 1 1", "removed", "waiting", "added", "taken 5 1"}))
+        << written;
+}

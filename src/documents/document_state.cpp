@@ -1,0 +1,3 @@
+#include "documents/document_state.h"
+
+DocumentState documentState;

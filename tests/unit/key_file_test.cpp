@@ -1,0 +1,274 @@
+#include <random>
+
+#include "documents/key_file.h"
+#include "documents/safe_write.h"
+#include "temp_folder.h"
+
+namespace {
+
+// The table's fields in file order with their sizes: 64 buttons, the pulse
+// byte, the steps, 12 axis directions.
+struct FieldValue {
+    size_t size;
+    uint32_t value;
+};
+
+std::vector<FieldValue> fieldsInFileOrder(const KeyTable& table)
+{
+    std::vector<FieldValue> fields;
+    for (const KeyCell& cell : table.buttonKeys)
+        fields.push_back({2, cell.load()});
+    fields.push_back({1, table.pulseEnabled.load()});
+    fields.push_back({4, static_cast<uint32_t>(table.cycleSteps.load())});
+    for (const KeyCell& cell : table.axisKeys)
+        fields.push_back({2, cell.load()});
+    return fields;
+}
+
+// Values no file byte resembles, so any field a load wrongly touches shows.
+void fillWithSentinels(KeyTable& table)
+{
+    for (int i = 0; i < BUTTON_SLOT_COUNT; ++i)
+        table.buttonKeys[i] = static_cast<uint16_t>(0xA000 + i);
+    for (int j = 0; j < AXIS_SLOT_COUNT; ++j)
+        table.axisKeys[j] = static_cast<uint16_t>(0xB000 + j);
+    table.pulseEnabled = 0x5A;
+    table.cycleSteps = 0x7B6C5D4E;
+}
+
+// What a load of `bytes` over `before` must give: each field takes the file
+// bytes that reach it as its low-order bytes and keeps the rest.
+std::vector<FieldValue> expectedAfterLoad(std::vector<FieldValue> before, const Bytes& bytes)
+{
+    size_t offset = 0;
+    for (FieldValue& field : before) {
+        for (size_t i = 0; i < field.size && offset + i < bytes.size(); ++i) {
+            field.value &= ~(0xFFu << (8 * i));
+            field.value |= uint32_t(bytes[offset + i]) << (8 * i);
+        }
+        offset += field.size;
+    }
+    return before;
+}
+
+void expectFields(const std::vector<FieldValue>& actual, const std::vector<FieldValue>& expected)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < actual.size(); ++i)
+        EXPECT_EQ(actual[i].value, expected[i].value) << "field " << i;
+}
+
+Bytes numberedBytes(size_t length)
+{
+    Bytes bytes(length);
+    for (size_t i = 0; i < length; ++i)
+        bytes[i] = static_cast<uint8_t>(i * 7 + 1);
+    return bytes;
+}
+
+}  // namespace
+
+using KeyFileFormat = TempFolderTest;
+
+TEST_F(KeyFileFormat, ExampleTableIsStoredAs157Bytes)
+{
+    KeyTable table;
+    table.setSlotKey(0, 0x41);
+    table.setSlotKey(32, 0x20);
+    table.setSlotKey(64, 0x26);
+    Bytes expected(KEY_FILE_SIZE, 0);
+    expected[0] = 0x41;
+    expected[64] = 0x20;
+    expected[129] = 0x06;
+    expected[133] = 0x26;
+
+    const std::string file = path("example.qvxkeys");
+    ASSERT_TRUE(writeKeyFile(file, table));
+    EXPECT_EQ(readBytes(file), expected);
+    EXPECT_EQ(folderEntries(), std::vector<std::string>{"example.qvxkeys"});
+}
+
+TEST_F(KeyFileFormat, DefaultTableIsZerosWithSixSteps)
+{
+    KeyTable table;
+    Bytes expected(128, 0);
+    expected.insert(expected.end(), {0x00, 0x06, 0x00, 0x00, 0x00});
+    expected.resize(KEY_FILE_SIZE, 0);
+
+    const std::string file = path("default.qvxkeys");
+    ASSERT_TRUE(writeKeyFile(file, table));
+    EXPECT_EQ(readBytes(file), expected);
+}
+
+TEST_F(KeyFileFormat, FieldsSitUnalignedAndLittleEndian)
+{
+    KeyTable table;
+    table.setSlotKey(63, 0xABCD);
+    table.setSlotKey(75, 0x1234);
+    table.pulseEnabled = 0x05;
+    table.cycleSteps = -2;
+    const KeyFileImage image = keyFileImage(table);
+
+    EXPECT_EQ(image[126], 0xCD);
+    EXPECT_EQ(image[127], 0xAB);
+    EXPECT_EQ(image[128], 0x05);
+    EXPECT_EQ((Bytes{image.begin() + 129, image.begin() + 133}), (Bytes{0xFE, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(image[155], 0x34);
+    EXPECT_EQ(image[156], 0x12);
+}
+
+TEST_F(KeyFileFormat, WritingOverALongerFileLeavesExactly157Bytes)
+{
+    const std::string file = path("old.qvxkeys");
+    writeBytes(file, Bytes(300, 0xEE));
+    KeyTable table;
+    table.setSlotKey(5, 0x77);
+
+    ASSERT_TRUE(writeKeyFile(file, table));
+    const KeyFileImage image = keyFileImage(table);
+    EXPECT_EQ(readBytes(file), Bytes(image.begin(), image.end()));
+    EXPECT_EQ(folderEntries(), std::vector<std::string>{"old.qvxkeys"});
+}
+
+TEST_F(KeyFileFormat, RoundTripKeepsEveryValueIncludingWideCodes)
+{
+    KeyTable written;
+    for (SlotIndex slot = 0; slot < SLOT_COUNT; ++slot)
+        written.setSlotKey(slot, static_cast<uint16_t>(0x0101 * (slot + 1)));
+    written.pulseEnabled = 1;
+    written.cycleSteps = 120;
+    const std::string file = path("round.qvxkeys");
+    ASSERT_TRUE(writeKeyFile(file, written));
+
+    KeyTable read;
+    ASSERT_TRUE(readKeyFile(file, read));
+    expectFields(fieldsInFileOrder(read), fieldsInFileOrder(written));
+}
+
+using KeyFileRead = TempFolderTest;
+
+TEST_F(KeyFileRead, EachLengthFillsExactlyTheBytesItCovers)
+{
+    for (size_t length : {0, 127, 128, 129, 131, 157, 200}) {
+        SCOPED_TRACE(length);
+        const Bytes bytes = numberedBytes(length);
+        const std::string file = path("len" + std::to_string(length) + ".qvxkeys");
+        writeBytes(file, bytes);
+        KeyTable table;
+        fillWithSentinels(table);
+        const std::vector<FieldValue> before = fieldsInFileOrder(table);
+
+        ASSERT_TRUE(readKeyFile(file, table));
+        expectFields(fieldsInFileOrder(table), expectedAfterLoad(before, bytes));
+    }
+}
+
+TEST_F(KeyFileRead, CutFieldsTakeTheirLowOrderBytes)
+{
+    KeyTable table;
+    fillWithSentinels(table);
+    const std::string file127 = path("127.qvxkeys");
+    writeBytes(file127, numberedBytes(127));
+    ASSERT_TRUE(readKeyFile(file127, table));
+    EXPECT_EQ(table.slotKey(62), 0x6C65);
+    EXPECT_EQ(table.slotKey(63), 0xA073);  // byte 126, high byte kept
+    EXPECT_EQ(table.pulseEnabled.load(), 0x5A);
+
+    fillWithSentinels(table);
+    const std::string file131 = path("131.qvxkeys");
+    writeBytes(file131, numberedBytes(131));
+    ASSERT_TRUE(readKeyFile(file131, table));
+    EXPECT_EQ(table.pulseEnabled.load(), 0x81);
+    EXPECT_EQ(table.cycleSteps.load(), 0x7B6C8F88);  // bytes 129-130 under the old high half
+    EXPECT_EQ(table.slotKey(FIRST_AXIS_SLOT), 0xB000);
+}
+
+TEST_F(KeyFileRead, StepsOfZeroOrBelowAreStoredUnchanged)
+{
+    for (int32_t steps : {0, -1, INT32_MIN}) {
+        SCOPED_TRACE(steps);
+        KeyTable written;
+        written.cycleSteps = steps;
+        const std::string file = path("steps.qvxkeys");
+        ASSERT_TRUE(writeKeyFile(file, written));
+        KeyTable read;
+        ASSERT_TRUE(readKeyFile(file, read));
+        EXPECT_EQ(read.cycleSteps.load(), steps);
+    }
+}
+
+TEST_F(KeyFileRead, MissingFileFailsAndChangesNothing)
+{
+    KeyTable table;
+    fillWithSentinels(table);
+    const std::vector<FieldValue> before = fieldsInFileOrder(table);
+    EXPECT_FALSE(readKeyFile(path("absent.qvxkeys"), table));
+    EXPECT_FALSE(readKeyFile("", table));
+    expectFields(fieldsInFileOrder(table), before);
+}
+
+TEST_F(KeyFileRead, RandomFilesOfEveryLengthLoadOnlyWhatTheyHold)
+{
+    std::mt19937 random(157);
+    for (size_t length = 0; length <= 300; ++length) {
+        SCOPED_TRACE(length);
+        Bytes bytes(length);
+        for (uint8_t& byte : bytes)
+            byte = static_cast<uint8_t>(random());
+        const std::string file = path("random.qvxkeys");
+        writeBytes(file, bytes);
+        KeyTable table;
+        fillWithSentinels(table);
+        const std::vector<FieldValue> before = fieldsInFileOrder(table);
+
+        ASSERT_TRUE(readKeyFile(file, table));
+        expectFields(fieldsInFileOrder(table), expectedAfterLoad(before, bytes));
+    }
+}
+
+using KeyFileWriteFailure = TempFolderTest;
+
+TEST_F(KeyFileWriteFailure, TargetUnderARegularFileFails)
+{
+    const std::string plain = path("plain");
+    writeBytes(plain, {1, 2, 3});
+    KeyTable table;
+    EXPECT_FALSE(writeKeyFile(plain + "/keys.qvxkeys", table));
+    EXPECT_FALSE(writeKeyFile(path("missing") + "/keys.qvxkeys", table));
+    EXPECT_EQ(readBytes(plain), (Bytes{1, 2, 3}));
+    EXPECT_EQ(folderEntries(), std::vector<std::string>{"plain"});
+}
+
+TEST_F(KeyFileWriteFailure, TargetThatIsAFolderStaysAndNoTemporaryRemains)
+{
+    makeFolder("keys.qvxkeys");
+    writeBytes(path("keys.qvxkeys") + "/inside", {9});
+    KeyTable table;
+
+    EXPECT_FALSE(writeKeyFile(path("keys.qvxkeys"), table));
+    EXPECT_EQ(folderEntries(), std::vector<std::string>{"keys.qvxkeys"});
+    EXPECT_EQ(readBytes(path("keys.qvxkeys") + "/inside"), Bytes{9});
+}
+
+TEST_F(KeyFileWriteFailure, UnwritableTemporaryKeepsTheOldFileByteForByte)
+{
+    const std::string file = path("keys.qvxkeys");
+    const Bytes old = numberedBytes(KEY_FILE_SIZE);
+    writeBytes(file, old);
+    std::filesystem::create_directory(temporaryPathFor(file));
+    KeyTable table;
+
+    EXPECT_FALSE(writeKeyFile(file, table));
+    EXPECT_EQ(readBytes(file), old);
+}
+
+TEST(KeyFileTemporaryName, LiesBesideTheTargetWithTheSameLength)
+{
+    EXPECT_EQ(temporaryPathFor("C:\\keys\\a.qvxkeys"), "C:\\keys\\a.qvxkey~");
+    EXPECT_EQ(temporaryPathFor("dir/backup~"), "dir/backup#");
+    EXPECT_EQ(temporaryPathFor("x"), "~");
+    EXPECT_EQ(temporaryPathFor(""), "");
+    EXPECT_EQ(temporaryPathFor("dir/"), "");
+    EXPECT_EQ(temporaryPathFor("C:\\dir\\"), "");
+    EXPECT_FALSE(writeFileReplacing("", "x", 1));
+}

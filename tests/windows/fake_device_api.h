@@ -347,7 +347,7 @@ private:
     {
         const auto found = handles.find(object);
         if (found == handles.end() || found->second.kind != kind || !found->second.open) {
-            misuses.push_back(call + " on a " + kind + " handle that is not open");
+            misuses.push_back(call + ": " + kind + " handle not open");
             lastError = ERROR_INVALID_HANDLE;
             return false;
         }

@@ -38,20 +38,23 @@ void appendWord(std::vector<uint8_t>& bytes, uint32_t word)
 // in place, so a file that ends early leaves the rest at them.
 void readSettingsFields(std::FILE* file, ProgramSettings& settings)
 {
+    uint32_t switches = 0;
+    if (!readWord(file, switches))
+        return;
+    settings.continuousSelect = (switches & CONTINUOUS_SELECT_BIT) != 0;
+    settings.runByDefault = (switches & RUN_BY_DEFAULT_BIT) != 0;
+
     uint32_t word = 0;
     if (!readWord(file, word))
         return;
-    settings.continuousSelect = (word & CONTINUOUS_SELECT_BIT) != 0;
-    settings.runByDefault = (word & RUN_BY_DEFAULT_BIT) != 0;
-
-    uint32_t length = 0;
-    if (!readWord(file, length))
+    const int32_t length = static_cast<int32_t>(word);
+    if (!storesName(length)) {
+        settings.lastFileLength = length;
         return;
-    settings.lastFileLength = static_cast<int32_t>(length);
-    if (!storesName(settings.lastFileLength))
-        return;
+    }
 
-    std::string name(static_cast<size_t>(settings.lastFileLength), '\0');
+    // A name cut short by the end of the file is no name: no last file, length 0.
+    std::string name(static_cast<size_t>(length), '\0');
     if (std::fread(&name[0], 1, name.size(), file) != name.size())
         return;
     // A NUL ends the name; the length follows so that the two stay in step.

@@ -92,6 +92,7 @@ bool connect(DeviceLink& link)
     GUID hidClass;
     api.HidD_GetHidGuid(&hidClass);
     const HDEVINFO list = api.SetupDiGetClassDevsA(&hidClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    // Without a list there is nothing to enumerate, and nothing to destroy.
     if (list == INVALID_HANDLE_VALUE) {
         failureMark = true;
     } else {
@@ -101,6 +102,8 @@ bool connect(DeviceLink& link)
         for (DWORD index = 0; api.SetupDiEnumDeviceInterfaces(list, nullptr, &hidClass, index, &interfaceData);
              ++index) {
             if (examineInterface(api, list, interfaceData, failureMark, handlePath)) {
+                // The old path, swapped into handlePath, is freed after the
+                // lock is released; every read from then on uses the new one.
                 std::lock_guard<std::mutex> hold(link.readLock);
                 link.devicePath.swap(handlePath);
                 link.connected = true;

@@ -1,9 +1,16 @@
 // A window that records every key message it receives, one line each:
-// "<down|up> <virtual-key code> <message time in ms>", flushed at once.
+// "<down|up> <virtual-key code> <message time in ms>", flushed at once, and
+// "focus 0 <time>" / "unfocus 0 <time>" when it gains or loses the focus,
+// "focused <1|0> <time>" when it answers the focus command and "closing 0
+// <time>" as it closes.
 // Usage: key_recorder <log file>
-// stdin commands: "focus" brings the window to the foreground and answers
-// "focused 1" (or 0 when it did not get there); "quit" or the end of stdin
-// closes it. It prints "ready" once the window is shown and has the focus.
+// stdin commands:
+//   "foreground"  answers "foreground <class name of the foreground window>"
+//   "focus"       brings the window to the foreground and answers "focused 1"
+//                 once it has kept it for FOCUS_HOLD_MS, "focused 0" when it
+//                 could not within FOCUS_TIMEOUT_MS
+//   "quit"        closes it, as does the end of stdin.
+// It prints "ready" once the window is shown.
 #include <windows.h>
 
 #include <cstdio>
@@ -14,9 +21,19 @@
 namespace {
 
 constexpr UINT WM_APP_FOCUS = WM_APP + 1;
+constexpr UINT WM_APP_FOREGROUND = WM_APP + 2;
 constexpr char RECORDER_CLASS[] = "CorvantaKeyRecorder";
+constexpr UINT_PTR FOCUS_TIMER_ID = 1;
+constexpr UINT FOCUS_CHECK_MS = 50;
+// Under Wine without a window manager, a window that was activated a moment
+// ago can take the foreground back when its process catches up with the X
+// server's focus events; the foreground only counts once it has held.
+constexpr ULONGLONG FOCUS_HOLD_MS = 300;
+constexpr ULONGLONG FOCUS_TIMEOUT_MS = 5000;
 
 FILE* keyLog = nullptr;
+ULONGLONG focusAskedAt = 0;
+ULONGLONG focusHeldSince = 0;
 
 void takeForeground(HWND window)
 {
@@ -42,9 +59,44 @@ LRESULT CALLBACK recorderProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         // Handled here, so F10 and Alt never open a system menu.
         return 0;
     }
+    // Keys sent while another window has the focus never arrive here; the
+    // log says when that was.
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        std::fprintf(keyLog, "%s 0 %ld\n", message == WM_SETFOCUS ? "focus" : "unfocus", GetMessageTime());
+        std::fflush(keyLog);
+        return 0;
     case WM_APP_FOCUS:
+        focusAskedAt = focusHeldSince = GetTickCount64();
         takeForeground(window);
-        std::cout << "focused " << hasForeground(window) << std::endl;
+        SetTimer(window, FOCUS_TIMER_ID, FOCUS_CHECK_MS, nullptr);
+        return 0;
+    case WM_TIMER: {
+        const ULONGLONG now = GetTickCount64();
+        if (!hasForeground(window)) {
+            takeForeground(window);
+            focusHeldSince = now;
+        }
+        const bool held = hasForeground(window) && now - focusHeldSince >= FOCUS_HOLD_MS;
+        if (held || now - focusAskedAt >= FOCUS_TIMEOUT_MS) {
+            KillTimer(window, FOCUS_TIMER_ID);
+            std::fprintf(keyLog, "focused %d %llu\n", held ? 1 : 0, now);
+            std::fflush(keyLog);
+            std::cout << "focused " << held << std::endl;
+        }
+        return 0;
+    }
+    case WM_APP_FOREGROUND: {
+        char name[256] = {};
+        GetClassNameA(GetForegroundWindow(), name, sizeof name);
+        std::cout << "foreground " << name << std::endl;
+        return 0;
+    }
+    case WM_CLOSE:
+        // The focus leaves with the window; that loss is no test's concern.
+        std::fprintf(keyLog, "closing 0 %ld\n", GetMessageTime());
+        std::fflush(keyLog);
+        DestroyWindow(window);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -81,9 +133,11 @@ int main(int argc, char** argv)
 
     std::thread commands([window] {
         std::string line;
-        while (std::getline(std::cin, line) && line.rfind("quit", 0) != 0)
-            if (line.rfind("focus", 0) == 0)
+        while (std::getline(std::cin, line) && line != "quit")
+            if (line == "focus")
                 PostMessageA(window, WM_APP_FOCUS, 0, 0);
+            else if (line == "foreground")
+                PostMessageA(window, WM_APP_FOREGROUND, 0, 0);
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
     MSG message;

@@ -38,8 +38,8 @@ int main(int argc, char** argv)
     const HANDLE stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::thread commands([&] {
         std::string line;
-        while (std::getline(std::cin, line) && line.rfind("quit", 0) != 0)
-            if (line.rfind("go", 0) == 0)
+        while (std::getline(std::cin, line) && line != "quit")
+            if (line == "go")
                 ReleaseSemaphore(goSignal, 1, nullptr);
         SetEvent(stopEvent);
     });

@@ -1,0 +1,81 @@
+"""The keys that reach the application in the foreground while output runs."""
+import e2e_case
+from emulator_files import KeyTable, windows_path
+from expected_keys import output_run
+from handle_script import WAIT, delivered, pause, report
+
+VK_A, VK_D, VK_E, VK_F, VK_Q, VK_S, VK_F10 = 0x41, 0x44, 0x45, 0x46, 0x51, 0x53, 0x79
+
+# Buttons 1, 3 and 40; X+ and Y- pulse. X- and Y+ have keys too, but the
+# axes never lean that way; Z+ has one while Z stays centred.
+TABLE = KeyTable(buttons={1: VK_A, 3: VK_F, 40: VK_F10},
+                 axes={"X+": VK_D, "X-": VK_Q, "Y+": VK_E, "Y-": VK_S, "Z+": 0x5A},
+                 pulse_enabled=True, cycle_steps=6)
+
+
+def pulsing(cycles, **extra):
+    """X held at 700 and Y at 300 (both 2 of 6 cycles down with 6 steps),
+    buttons 3 and 40 held, and button 1 toggled every cycle: each cycle then
+    shows in the log as exactly one A event, a clock to count cycles by."""
+    return [report(1, x=700, y=300, buttons=[3, 40] + ([1] if c % 2 == 0 else []), **extra)
+            for c in range(cycles)]
+
+
+SCRIPT = [
+    WAIT,
+    report(1, buttons=[1]),
+    report(2),
+    report(1, buttons=[3]),
+    report(1, buttons=[3, 40]),
+    report(1, id=2),                         # not the handle's report: no cycle
+    *pulsing(9),
+    pause(150),                              # reads time out; nothing moves
+    *pulsing(9),
+    report(1, x=1023, buttons=[1], id=2),    # no cycle either
+    *pulsing(7, length=20),                  # buttons from byte 12 on
+]
+
+
+def cycles_between(events, first, second, clock=VK_A):
+    """How many clock events lie between the first event of each kind."""
+    start = events.index(first)
+    end = events.index(second, start + 1)
+    return sum(1 for _, code in events[start:end] if code == clock)
+
+
+class KeyOutputTest(e2e_case.EmulatorTestCase):
+    def test_reports_become_the_expected_keys_and_every_key_is_released(self):
+        key_file = self.write_key_file(TABLE)
+        self.write_settings(last_file=windows_path(key_file), run_by_default=True)
+        recorder = self.start_recorder()
+        simulator = self.start_simulator(SCRIPT)
+        emulator, _ = self.start_emulator(title=r"\[keys\.qvxkeys\] - Connected$")
+        self.bring_recorder_forward(recorder)
+
+        simulator.send("go")
+        simulator.expect("done", timeout=60)
+        self.close_emulator(emulator)
+        simulator.send("quit")
+        self.assertEqual(simulator.wait(), 0)
+        events = self.recorded_keys(recorder)
+
+        reports = delivered(SCRIPT)
+        self.assertEqual(sum(line.startswith("taken") for line in simulator.lines), len(reports))
+        self.assertEqual(events, output_run(TABLE, reports))
+
+        # The same, restated from the rules by hand.
+        pulse = events[events.index(("down", VK_D)):]
+        self.assertEqual(cycles_between(pulse, ("down", VK_D), ("up", VK_D)), 2)
+        self.assertEqual(cycles_between(pulse, ("down", VK_D), ("down", VK_D)), 6)
+        self.assertEqual(cycles_between(pulse, ("down", VK_S), ("up", VK_S)), 2)
+        self.assertEqual(events[:4], [("down", VK_A), ("up", VK_A), ("down", VK_F), ("down", VK_F10)])
+        for never in (VK_Q, VK_E, 0x5A):
+            self.assertNotIn(never, [code for _, code in events])
+        down = set()
+        for kind, code in events:
+            (down.add if kind == "down" else down.discard)(code)
+        self.assertEqual(down, set(), "keys left pressed")
+
+
+if __name__ == "__main__":
+    e2e_case.main()

@@ -1,0 +1,144 @@
+// Looks at and acts on another process's top-level window, found by class:
+//   window_tool close <class> [timeout ms]
+//       posts WM_CLOSE, as the caption's close button does, and waits for the
+//       window to go; exit code 2 when it still stands after the timeout
+//   window_tool find <class>
+//       "window <left> <top> <right> <bottom> client <x> <y>", screen pixels
+//   window_tool control <class> <control id>
+//       "control <left> <top> <right> <bottom> <visible> <enabled> <text>" of
+//       the first descendant window with that ID
+//   window_tool tabs <class>
+//       one line "tab <left> <top> <right> <bottom>" per item of the window's
+//       tab control, in screen pixels
+// Exit code 1 when there is no such window or control.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+namespace {
+
+struct Search {
+    int id;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK matchDescendant(HWND window, LPARAM context)
+{
+    Search& search = *reinterpret_cast<Search*>(context);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    const bool match = search.className != nullptr ? std::strcmp(name, search.className) == 0
+                                                   : GetDlgCtrlID(window) == search.id;
+    if (!match)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// EnumChildWindows visits every descendant, the pages' controls included.
+HWND findDescendant(HWND window, int id, const char* className)
+{
+    Search search{id, className, nullptr};
+    EnumChildWindows(window, matchDescendant, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void printRect(const char* label, const RECT& rect)
+{
+    std::cout << label << " " << rect.left << " " << rect.top << " " << rect.right << " " << rect.bottom;
+}
+
+int closeWindow(HWND window, DWORD timeout)
+{
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    const ULONGLONG start = GetTickCount64();
+    while (IsWindow(window)) {
+        if (GetTickCount64() - start > timeout)
+            return 2;
+        Sleep(10);
+    }
+    return 0;
+}
+
+int describeWindow(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
+    printRect("window", rect);
+    std::cout << " client " << client.x << " " << client.y << std::endl;
+    return 0;
+}
+
+int describeControl(HWND window, int id)
+{
+    const HWND control = findDescendant(window, id, nullptr);
+    if (control == nullptr)
+        return 1;
+    RECT rect;
+    GetWindowRect(control, &rect);
+    char text[256] = {};
+    GetWindowTextA(control, text, sizeof text);
+    printRect("control", rect);
+    std::cout << " " << (IsWindowVisible(control) ? 1 : 0) << " " << (IsWindowEnabled(control) ? 1 : 0) << " "
+              << text << std::endl;
+    return 0;
+}
+
+// TCM_GETITEMRECT writes through its pointer, which must therefore point
+// into the tab control's own process.
+int describeTabs(HWND window)
+{
+    const HWND tab = findDescendant(window, 0, WC_TABCONTROLA);
+    if (tab == nullptr)
+        return 1;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tab, &processId);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+    if (process == nullptr)
+        return 1;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    const int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int item = 0; item < count; ++item) {
+        RECT rect{};
+        SendMessageA(tab, TCM_GETITEMRECT, item, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+        MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        printRect("tab", rect);
+        std::cout << std::endl;
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::cerr << "usage: window_tool close|find|control|tabs <class> [argument]" << std::endl;
+        return 3;
+    }
+    const std::string command = argv[1];
+    const HWND window = FindWindowA(argv[2], nullptr);
+    if (window == nullptr)
+        return 1;
+    if (command == "close")
+        return closeWindow(window, argc > 3 ? std::strtoul(argv[3], nullptr, 10) : 10000);
+    if (command == "find")
+        return describeWindow(window);
+    if (command == "control" && argc > 3)
+        return describeControl(window, std::atoi(argv[3]));
+    if (command == "tabs")
+        return describeTabs(window);
+    std::cerr << "unknown command " << command << std::endl;
+    return 3;
+}

@@ -7,6 +7,8 @@
 constexpr int FIRST_CONTROL_ID = 10000;
 constexpr int GROUP_BOX_ID = -2;
 constexpr int PAGE_COUNT = 3;  // "Regular", "Modified", "Axis Pulse"
+// Every key list offers the codes 0..255; key capture watches the same codes.
+constexpr int KEY_CODE_COUNT = 256;
 
 // The ID the builder gives the next control it creates; the main window sets
 // it to FIRST_CONTROL_ID before building the panel.
@@ -55,4 +57,9 @@ void buildPanel(HWND mainWindow);
 void refreshFromModel();
 // Enables the steps field and the axis rows as the pulse check box shows.
 void applyPulseEnabling();
+// Enables or disables the steps field and the axis rows' "Select" buttons
+// and key lists; their labels stay as they are.
+void enableAxisControls(bool enabled);
+// Whether a check box, or a "Select" button, is checked (BM_GETSTATE).
+bool isChecked(HWND button);
 void showPage(int index);

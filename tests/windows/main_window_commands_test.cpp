@@ -6,14 +6,6 @@
 #include "ui/main_window/title_text.h"
 #include "ui/main_window/window_title.h"
 
-namespace {
-
-void sendCommand(HWND window, WORD id) {
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-}
-
-}  // namespace
-
 TEST_F(MainWindowTest, TitleFollowsDocumentAndConnection) {
     const struct {
         const char* filePath;
@@ -40,7 +32,7 @@ TEST_F(MainWindowTest, TitleFollowsDocumentAndConnection) {
 }
 
 TEST_F(MainWindowTest, AboutShowsTheProgramsTextAndIcon) {
-    sendCommand(window, 120);
+    sendCommand(120);
     ASSERT_EQ(prompts.shownIndirect.size(), 1u);
     const auto& about = prompts.shownIndirect[0];
     EXPECT_EQ(about.params.cbSize, sizeof(MSGBOXPARAMSA));
@@ -74,24 +66,39 @@ TEST_F(MainWindowTest, ConfirmProceedsOnlyOnOk) {
     EXPECT_EQ(prompts.shown[0].type, static_cast<UINT>(MB_OKCANCEL));
 }
 
-TEST_F(MainWindowTest, EnterAndEscFromTheDialogManagerDoNothing) {
-    sendCommand(window, IDOK);
-    sendCommand(window, IDCANCEL);
+// Enter and Esc reach the window as IDOK and IDCANCEL from the dialog
+// manager; they and every other identifier outside the command table must
+// neither start output, ask, save nor close.
+TEST_F(MainWindowTest, CommandsOutsideTheTableDoNothing) {
+    plugHandleIn();
+    recreateWindow();
+    documentState.filePath = path("keys.qvxkeys");
+    documentState.modified = true;
+    updateTitle(window);
+    const std::string before = title();
+
+    for (WORD id : {IDOK, IDCANCEL, 0, 105, 112, 121, 200, 205, 9999, 10004, 10236}) sendCommand(id);
+
     EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(worker.running());
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_TRUE(prompts.shownIndirect.empty());
-    EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
+    EXPECT_TRUE(prompts.openDialogs.empty());
+    EXPECT_TRUE(prompts.saveDialogs.empty());
+    EXPECT_FALSE(fileExists(settingsFilePath()));
+    EXPECT_FALSE(fileExists(path("keys.qvxkeys")));
+    EXPECT_EQ(title(), before);
 }
 
 TEST_F(MainWindowTest, QuitFromTheMenuClosesAnUnnamedDocumentWithoutAsking) {
     documentState.modified = true;
-    sendCommand(window, 104);
+    sendCommand(104);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(MainWindowTest, QuitFromTheAcceleratorClosesLikeTheMenu) {
-    sendCommand(window, 204);
+    sendCommand(204);
     EXPECT_FALSE(IsWindow(window));
 }
 
@@ -111,9 +118,9 @@ TEST_F(MainWindowTest, QuitAsksWhatTheCloseButtonAsksAndClosesOnOk) {
     documentState.filePath = "C:\\keys\\racing.qvxkeys";
     documentState.modified = true;
     prompts.answers = {IDCANCEL, IDOK};
-    sendCommand(window, 204);
+    sendCommand(204);
     EXPECT_TRUE(IsWindow(window));
-    sendCommand(window, 104);
+    sendCommand(104);
     EXPECT_FALSE(IsWindow(window));
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(prompts.shown[1].text, "Close without saving?");

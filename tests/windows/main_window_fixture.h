@@ -4,16 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
 
 #include "documents/document_state.h"
+#include "documents/settings.h"
+#include "engine/emulation_worker.h"
+#include "engine/windows_output_ports.h"
+#include "fake_device_api.h"
+#include "model/key_table.h"
 #include "ui/main_window/main_window_class.h"
 #include "ui/main_window/main_window_proc.h"
+#include "ui/main_window/main_window_state.h"
+#include "ui/main_window/output_control.h"
 #include "ui/main_window/prompts.h"
+#include "unit/temp_folder.h"
 
-// Answers message boxes from a script (IDCANCEL once it runs out) and keeps
+// Answers message boxes from a script (IDCANCEL once it runs out) and the
+// file dialogs with scripted paths (cancelled once they run out), and keeps
 // copies of what each one showed.
 class ScriptedPrompts : public Prompts {
 public:
@@ -28,10 +39,21 @@ public:
         std::string text;
         std::string caption;
     };
+    // The record as the dialog received it, its filter list up to the
+    // double NUL and the buffer's contents on entry.
+    struct ShownDialog {
+        OPENFILENAMEA record;
+        std::string filter;
+        std::string initialFile;
+    };
 
     std::deque<int> answers;
+    std::deque<std::string> openAnswers;
+    std::deque<std::string> saveAnswers;
     std::vector<Shown> shown;
     std::vector<ShownIndirect> shownIndirect;
+    std::vector<ShownDialog> openDialogs;
+    std::vector<ShownDialog> saveDialogs;
 
     int messageBox(HWND owner, const char* text, const char* caption, UINT type) override {
         shown.push_back({owner, text, caption, type});
@@ -41,6 +63,12 @@ public:
         shownIndirect.push_back({params, params.lpszText, params.lpszCaption});
         return nextAnswer();
     }
+    BOOL getOpenFileName(OPENFILENAMEA& record) override {
+        return choose(record, openAnswers, openDialogs);
+    }
+    BOOL getSaveFileName(OPENFILENAMEA& record) override {
+        return choose(record, saveAnswers, saveDialogs);
+    }
 
 private:
     int nextAnswer() {
@@ -48,6 +76,23 @@ private:
         const int answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+
+    static std::string filterList(const char* filter) {
+        std::string list;
+        if (!filter) return list;
+        for (const char* entry = filter; *entry; entry += std::strlen(entry) + 1) list.append(entry).push_back('|');
+        return list;
+    }
+
+    static BOOL choose(OPENFILENAMEA& record, std::deque<std::string>& answers, std::vector<ShownDialog>& log) {
+        log.push_back({record, filterList(record.lpstrFilter), record.lpstrFile ? record.lpstrFile : ""});
+        if (answers.empty()) return FALSE;
+        const std::string path = answers.front();
+        answers.pop_front();
+        if (path.size() >= record.nMaxFile) return FALSE;
+        std::memcpy(record.lpstrFile, path.c_str(), path.size() + 1);
+        return TRUE;
     }
 };
 
@@ -58,10 +103,37 @@ inline void drainMessageQueue() {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}
 }
 
+// Output in tests never reaches the desktop's keyboard.
+inline UINT WINAPI swallowInput(UINT count, INPUT*, int) {
+    return count;
+}
+
+// The configuration file the program keeps beside the running executable.
+inline std::string settingsFilePath() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder = path;
+    folder.erase(folder.find_last_of("\\/") + 1);
+    return folder + SETTINGS_FILE_NAME;
+}
+
+// The configuration file's bytes: the settings word, then the last file's
+// length and name.
+inline Bytes settingsBytes(bool continuousSelect, bool runByDefault, const std::string& lastFile) {
+    Bytes bytes;
+    appendLittleEndian32(bytes, (continuousSelect ? 1u : 0u) | (runByDefault ? 2u : 0u));
+    appendLittleEndian32(bytes, static_cast<uint32_t>(lastFile.size()));
+    appendText(bytes, lastFile);
+    return bytes;
+}
+
 // The real main window, created in the test process as WinMain creates it
-// (without the message loop), with scripted message boxes and an unnamed,
-// unmodified document.
-class MainWindowTest : public ::testing::Test {
+// (without the message loop), with scripted message boxes and dialogs, a
+// fake device list (empty unless the test fills it) under the output
+// control, and no configuration file: a configuration already beside the
+// executable is set aside for the test and put back afterwards. Each test
+// has a folder of its own for key code files.
+class MainWindowTest : public TempFolderTest {
 protected:
     static void SetUpTestSuite() {
         static const bool registered = [] {
@@ -72,17 +144,38 @@ protected:
     }
 
     void SetUp() override {
+        TempFolderTest::SetUp();
+        keptSettings = fileExists(settingsFilePath());
+        if (keptSettings) {
+            settingsBefore = readBytes(settingsFilePath());
+            std::remove(settingsFilePath().c_str());
+        }
         documentState = DocumentState{};
         usePrompts(&prompts);
+        useOutputDevice(&link, &worker);
         window = createMainWindow(GetModuleHandleA(nullptr), MAIN_WINDOW_CLASS_NAME);
         ASSERT_NE(window, nullptr);
     }
 
     void TearDown() override {
         if (IsWindow(window)) DestroyWindow(window);
+        worker.stop();
+        useOutputDevice(nullptr, nullptr);
         usePrompts(nullptr);
         documentState = DocumentState{};
         drainMessageQueue();
+        std::remove(settingsFilePath().c_str());
+        if (keptSettings) writeBytes(settingsFilePath(), settingsBefore);
+        TempFolderTest::TearDown();
+    }
+
+    // A new window over the same fakes, after the test prepared the
+    // configuration file or the device list.
+    void recreateWindow() {
+        if (IsWindow(window)) DestroyWindow(window);
+        drainMessageQueue();
+        window = createMainWindow(GetModuleHandleA(nullptr), MAIN_WINDOW_CLASS_NAME);
+        ASSERT_NE(window, nullptr);
     }
 
     std::string title() const {
@@ -91,6 +184,30 @@ protected:
         return text;
     }
 
+    void sendCommand(WORD id) {
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    }
+
+    bool menuChecked(UINT id) const {
+        return (GetMenuState(mainMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+
+    void plugHandleIn() {
+        deviceApi.setInterfaces({foreignDevice("\\\\?\\hid#mouse"), joystickHandle("\\\\?\\hid#handle")});
+    }
+
+    void unplugHandle() {
+        deviceApi.setInterfaces({foreignDevice("\\\\?\\hid#mouse")});
+    }
+
     HWND window = nullptr;
     ScriptedPrompts prompts;
+    FakeDeviceApi deviceApi;
+    DeviceLink link{deviceApi};
+    WindowsOutputPorts ports{link, swallowInput};
+    EmulationWorker worker{ports, keyTable};
+
+private:
+    bool keptSettings = false;
+    Bytes settingsBefore;
 };

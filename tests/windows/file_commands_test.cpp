@@ -1,0 +1,433 @@
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "documents/file_commands.h"
+#include "documents/key_file.h"
+#include "main_window_fixture.h"
+#include "model/name_tables.h"
+#include "ui/editor/editor_panel.h"
+#include "ui/main_window/command_ids.h"
+#include "ui/main_window/title_text.h"
+#include "ui/main_window/window_title.h"
+
+namespace {
+
+constexpr const char* SENTINEL_TITLE = "title not rebuilt";
+
+// Two key code files that differ in the first button's key.
+class FileCommandsTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        current = keyFileWithFirstButton("current.qvxkeys", 'C');
+        other = keyFileWithFirstButton("other.qvxkeys", 'O');
+        fresh = path("fresh.qvxkeys");
+    }
+
+    std::string keyFileWithFirstButton(const std::string& name, uint16_t code) {
+        KeyTable table;
+        table.setSlotKey(0, code);
+        const std::string file = path(name);
+        EXPECT_TRUE(writeKeyFile(file, table));
+        return file;
+    }
+
+    void enterState(const std::string& filePath, bool modified) {
+        documentState.filePath = filePath;
+        documentState.modified = modified;
+        updateTitle(window);
+    }
+
+    std::string expectedTitle() const {
+        return composeTitle(documentState.filePath, documentState.modified, 0);
+    }
+
+    std::vector<std::string> questions() const {
+        std::vector<std::string> texts;
+        for (const auto& box : prompts.shown) texts.push_back(box.text);
+        return texts;
+    }
+
+    static Bytes imageOf(const KeyTable& table) {
+        const KeyFileImage image = keyFileImage(table);
+        return Bytes(image.begin(), image.end());
+    }
+
+    std::string current;
+    std::string other;
+    std::string fresh;
+};
+
+}  // namespace
+
+// Every command from every state of the document: which questions it asks,
+// which dialogs it shows and where the document ends up. An unnamed
+// document is never questioned, however much it changed.
+TEST_F(FileCommandsTest, StateTable) {
+    enum Name { UNNAMED, CURRENT, OTHER, FRESH };
+    const struct {
+        const char* what;
+        WORD command;
+        Name name;
+        bool modified;
+        std::vector<int> answers;
+        std::vector<Name> chosen;  // the dialog's answers; none cancels
+        bool closes;
+        Name nameAfter;
+        bool modifiedAfter;
+        std::vector<std::string> asked;
+        size_t dialogs;
+    } rows[] = {
+        {"New, unnamed clean", CMD_NEW, UNNAMED, false, {}, {}, false, UNNAMED, false, {}, 0},
+        {"New, unnamed modified", ACC_NEW, UNNAMED, true, {}, {}, false, UNNAMED, false, {}, 0},
+        {"New, named clean", CMD_NEW, CURRENT, false, {}, {}, false, UNNAMED, false, {}, 0},
+        {"New, named modified, OK", ACC_NEW, CURRENT, true, {IDOK}, {}, false, UNNAMED, false,
+         {"Start new file without saving?"}, 0},
+        {"New, named modified, Cancel", CMD_NEW, CURRENT, true, {IDCANCEL}, {}, false, CURRENT, true,
+         {"Start new file without saving?"}, 0},
+        {"Open, unnamed clean", CMD_OPEN, UNNAMED, false, {}, {OTHER}, false, OTHER, false, {}, 1},
+        {"Open, unnamed modified", ACC_OPEN, UNNAMED, true, {}, {OTHER}, false, OTHER, false, {}, 1},
+        {"Open, named clean", CMD_OPEN, CURRENT, false, {}, {OTHER}, false, OTHER, false, {}, 1},
+        {"Open, named modified, OK", ACC_OPEN, CURRENT, true, {IDOK}, {OTHER}, false, OTHER, false,
+         {"Open file without saving?"}, 1},
+        {"Open, named modified, Cancel", CMD_OPEN, CURRENT, true, {IDCANCEL}, {OTHER}, false, CURRENT, true,
+         {"Open file without saving?"}, 0},
+        {"Open cancelled, named clean", CMD_OPEN, CURRENT, false, {}, {}, false, CURRENT, false, {}, 1},
+        {"Open cancelled, unnamed modified", CMD_OPEN, UNNAMED, true, {}, {}, false, UNNAMED, true, {}, 1},
+        {"Save, unnamed clean", CMD_SAVE, UNNAMED, false, {}, {FRESH}, false, FRESH, false, {}, 1},
+        {"Save, unnamed modified", ACC_SAVE, UNNAMED, true, {}, {FRESH}, false, FRESH, false, {}, 1},
+        {"Save cancelled, unnamed modified", CMD_SAVE, UNNAMED, true, {}, {}, false, UNNAMED, true, {}, 1},
+        {"Save, named clean", CMD_SAVE, CURRENT, false, {}, {}, false, CURRENT, false, {}, 0},
+        {"Save, named modified", ACC_SAVE, CURRENT, true, {}, {}, false, CURRENT, false, {}, 0},
+        {"Save As, unnamed modified", CMD_SAVE_AS, UNNAMED, true, {}, {FRESH}, false, FRESH, false, {}, 1},
+        {"Save As, named modified", CMD_SAVE_AS, CURRENT, true, {}, {FRESH}, false, FRESH, false, {}, 1},
+        {"Save As cancelled, named clean", CMD_SAVE_AS, CURRENT, false, {}, {}, false, CURRENT, false, {}, 1},
+        {"Save As cancelled, named modified", CMD_SAVE_AS, CURRENT, true, {}, {}, false, CURRENT, true, {}, 1},
+        {"Quit, unnamed modified", CMD_QUIT, UNNAMED, true, {}, {}, true, UNNAMED, true, {}, 0},
+        {"Quit, named clean", ACC_QUIT, CURRENT, false, {}, {}, true, CURRENT, false, {}, 0},
+        {"Quit, named modified, OK", CMD_QUIT, CURRENT, true, {IDOK}, {}, true, CURRENT, true,
+         {"Close without saving?"}, 0},
+        {"Quit, named modified, Cancel", ACC_QUIT, CURRENT, true, {IDCANCEL}, {}, false, CURRENT, true,
+         {"Close without saving?"}, 0},
+    };
+    const std::string paths[] = {"", current, other, fresh};
+
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (!IsWindow(window)) recreateWindow();
+        std::remove(fresh.c_str());
+        std::remove(settingsFilePath().c_str());
+        prompts = ScriptedPrompts{};
+        prompts.answers.assign(row.answers.begin(), row.answers.end());
+        for (Name name : row.chosen) {
+            prompts.openAnswers.push_back(paths[name]);
+            prompts.saveAnswers.push_back(paths[name]);
+        }
+        enterState(paths[row.name], row.modified);
+
+        sendCommand(row.command);
+
+        EXPECT_EQ(!IsWindow(window), row.closes);
+        EXPECT_EQ(documentState.filePath, paths[row.nameAfter]);
+        EXPECT_EQ(documentState.modified, row.modifiedAfter);
+        EXPECT_EQ(questions(), row.asked);
+        for (const auto& box : prompts.shown) {
+            EXPECT_EQ(box.owner, window);
+            EXPECT_EQ(box.caption, "Continue?");
+            EXPECT_EQ(box.type, static_cast<UINT>(MB_OKCANCEL));
+        }
+        EXPECT_EQ(prompts.openDialogs.size() + prompts.saveDialogs.size(), row.dialogs);
+        if (!row.closes) {
+            EXPECT_EQ(title(), expectedTitle());
+        }
+    }
+}
+
+TEST_F(FileCommandsTest, BothDialogsUseTheKeyFileRecord) {
+    enterState(current, false);
+    sendCommand(CMD_OPEN);
+    sendCommand(CMD_SAVE_AS);
+    ASSERT_EQ(prompts.openDialogs.size(), 1u);
+    ASSERT_EQ(prompts.saveDialogs.size(), 1u);
+
+    for (const auto& dialog : {prompts.openDialogs[0], prompts.saveDialogs[0]}) {
+        const OPENFILENAMEA& record = dialog.record;
+        EXPECT_EQ(record.lStructSize, sizeof(OPENFILENAMEA));
+        EXPECT_EQ(record.hwndOwner, window);
+        EXPECT_EQ(record.lpstrFilter, KeyFileFilter);
+        EXPECT_EQ(dialog.filter, "Corvanta Key Code Files (*.qvxkeys)|*.qvxkeys|All Files (*.*)|*.*|");
+        EXPECT_EQ(record.nFilterIndex, 0u);
+        EXPECT_EQ(dialog.initialFile, "");
+        EXPECT_EQ(record.nMaxFile, 260u);
+        EXPECT_STREQ(record.lpstrDefExt, "qvxkeys");
+        EXPECT_EQ(record.Flags, 0x81004u);
+
+        // Every field not named above is zero: no title, no initial
+        // directory, no hook, no custom filter.
+        OPENFILENAMEA rest = record;
+        rest.lStructSize = 0;
+        rest.hwndOwner = nullptr;
+        rest.lpstrFilter = nullptr;
+        rest.lpstrFile = nullptr;
+        rest.nMaxFile = 0;
+        rest.lpstrDefExt = nullptr;
+        rest.Flags = 0;
+        const OPENFILENAMEA zero{};
+        EXPECT_EQ(std::memcmp(&rest, &zero, sizeof rest), 0);
+    }
+}
+
+TEST_F(FileCommandsTest, FilterEndsWithAnExtraNul) {
+    const char expected[] = "Corvanta Key Code Files (*.qvxkeys)\0*.qvxkeys\0All Files (*.*)\0*.*\0";
+    EXPECT_EQ(std::memcmp(KeyFileFilter, expected, sizeof expected), 0);
+}
+
+// New clears only the button slots; what it keeps goes into the next file.
+// The configuration still names the previous file, so the next start
+// reopens it.
+TEST_F(FileCommandsTest, NewKeepsAxisKeysPulseAndSteps) {
+    writeBytes(settingsFilePath(), settingsBytes(false, false, current));
+    recreateWindow();
+    ASSERT_EQ(documentState.filePath, current);
+    keyTable.setSlotKey(5, 'B');
+    keyTable.setSlotKey(70, 'X');
+    keyTable.pulseEnabled = 1;
+    keyTable.cycleSteps = 42;
+    refreshFromModel();
+
+    sendCommand(CMD_NEW);
+    for (SlotIndex slot = 0; slot < BUTTON_SLOT_COUNT; ++slot) EXPECT_EQ(keyTable.slotKey(slot), 0) << slot;
+    EXPECT_EQ(keyTable.slotKey(70), 'X');
+    EXPECT_EQ(keyTable.pulseEnabled.load(), 1);
+    EXPECT_EQ(keyTable.cycleSteps.load(), 42);
+    EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(false, false, current));
+
+    prompts.saveAnswers = {fresh};
+    sendCommand(CMD_SAVE);
+    EXPECT_EQ(readBytes(fresh), imageOf(keyTable));
+
+    writeBytes(settingsFilePath(), settingsBytes(false, false, current));
+    sendCommand(CMD_NEW);
+    recreateWindow();
+    EXPECT_EQ(documentState.filePath, current);
+}
+
+TEST_F(FileCommandsTest, OpenReadsTheFileAndShowsIt) {
+    prompts.openAnswers = {other};
+    sendCommand(ACC_OPEN);
+    EXPECT_EQ(keyTable.slotKey(0), 'O');
+    EXPECT_EQ(SendMessageA(editorPanel.rows[0].keyList, CB_GETCURSEL, 0, 0), KeyListPosition['O']);
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator [other.qvxkeys] - Not Connected");
+}
+
+// A file of no bytes covers no field: the table stays, the name is taken.
+TEST_F(FileCommandsTest, OpeningAnEmptyFileKeepsTheTable) {
+    writeBytes(path("empty.qvxkeys"), {});
+    keyTable.setSlotKey(5, 'Q');
+    prompts.openAnswers = {path("empty.qvxkeys")};
+    sendCommand(CMD_OPEN);
+    EXPECT_EQ(keyTable.slotKey(5), 'Q');
+    EXPECT_EQ(documentState.filePath, path("empty.qvxkeys"));
+    EXPECT_FALSE(documentState.modified);
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(false, false, path("empty.qvxkeys")));
+}
+
+TEST_F(FileCommandsTest, AFileThatCannotBeReadIsReportedByItsPath) {
+    enterState(current, false);
+    keyTable.setSlotKey(5, 'Q');
+    const std::string missing = path("missing.qvxkeys");
+    prompts.openAnswers = {missing};
+    sendCommand(CMD_OPEN);
+
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].owner, window);
+    EXPECT_EQ(prompts.shown[0].text, missing);
+    EXPECT_EQ(prompts.shown[0].caption, "File not found!");
+    EXPECT_EQ(prompts.shown[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(documentState.filePath, current);
+    EXPECT_EQ(keyTable.slotKey(5), 'Q');
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator [current.qvxkeys] - Not Connected");
+    EXPECT_FALSE(fileExists(settingsFilePath()));
+}
+
+// The accelerator reaches the window while the steps field still holds
+// what the user typed; taking the focus away commits it before the write.
+TEST_F(FileCommandsTest, SaveWritesAStepsValueStillBeingTyped) {
+    enterState(current, false);
+    keyTable.pulseEnabled = 1;
+    refreshFromModel();
+    applyPulseEnabling();
+    ShowWindow(window, SW_SHOW);
+    SetFocus(editorPanel.stepsField.window);
+    ASSERT_EQ(GetFocus(), editorPanel.stepsField.window);
+    SetWindowTextA(editorPanel.stepsField.window, "42");
+
+    sendCommand(ACC_SAVE);
+    EXPECT_EQ(keyTable.cycleSteps.load(), 42);
+    EXPECT_EQ(readBytes(current), imageOf(keyTable));
+    EXPECT_FALSE(documentState.modified);
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator [current.qvxkeys] - Not Connected");
+}
+
+TEST_F(FileCommandsTest, TheConfigurationNamesEachOpenedOrSavedFile) {
+    writeBytes(settingsFilePath(), settingsBytes(true, true, current));
+    recreateWindow();
+
+    prompts.openAnswers = {other};
+    sendCommand(CMD_OPEN);
+    EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(true, true, other));
+
+    prompts.saveAnswers = {fresh};
+    sendCommand(CMD_SAVE_AS);
+    EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(true, true, fresh));
+
+    writeBytes(settingsFilePath(), settingsBytes(false, false, ""));
+    sendCommand(CMD_SAVE);
+    EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(true, true, fresh));
+}
+
+TEST_F(FileCommandsTest, SaveAsOntoAnExistingFileAsksAndWritesOnOk) {
+    enterState(current, true);
+    keyTable.setSlotKey(0, 'N');
+    prompts.saveAnswers = {other};
+    prompts.answers = {IDOK};
+    sendCommand(CMD_SAVE_AS);
+
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].owner, window);
+    EXPECT_EQ(prompts.shown[0].text, "This file exists.  Overwrite?");
+    EXPECT_EQ(prompts.shown[0].caption, "Save As");
+    EXPECT_EQ(prompts.shown[0].type, static_cast<UINT>(MB_OKCANCEL));
+    EXPECT_EQ(readBytes(other), imageOf(keyTable));
+    EXPECT_EQ(documentState.filePath, other);
+    EXPECT_FALSE(documentState.modified);
+}
+
+TEST_F(FileCommandsTest, SaveAsOntoTheCurrentFileAsksToo) {
+    enterState(current, true);
+    prompts.saveAnswers = {current};
+    prompts.answers = {IDOK};
+    sendCommand(CMD_SAVE_AS);
+    EXPECT_EQ(questions(), std::vector<std::string>{"This file exists.  Overwrite?"});
+    EXPECT_FALSE(documentState.modified);
+}
+
+// Declining the overwrite is a cancelled save: the document keeps its name
+// and its mark, and neither file is written.
+TEST_F(FileCommandsTest, DecliningTheOverwriteChangesNothing) {
+    const Bytes otherBefore = readBytes(other);
+    for (const std::string& name : {current, std::string()}) {
+        SCOPED_TRACE(name);
+        std::remove(settingsFilePath().c_str());
+        enterState(name, true);
+        prompts.saveAnswers = {other};
+        prompts.answers = {IDCANCEL};
+        sendCommand(CMD_SAVE_AS);
+
+        EXPECT_EQ(documentState.filePath, name);
+        EXPECT_TRUE(documentState.modified);
+        EXPECT_EQ(title(), expectedTitle());
+        EXPECT_EQ(readBytes(other), otherBefore);
+        EXPECT_FALSE(fileExists(settingsFilePath()));
+    }
+}
+
+// A failed write is reported with the file's name; the document keeps its
+// old name and stays modified, and the configuration is not rewritten.
+TEST_F(FileCommandsTest, AFailedSaveAsIsReportedAndChangesNothing) {
+    const std::string unwritable = path("no such folder\\keys.qvxkeys");
+    for (WORD command : {WORD{CMD_SAVE_AS}, WORD{CMD_SAVE}}) {
+        for (const std::string& name : {current, std::string()}) {
+            if (command == CMD_SAVE && !name.empty()) continue;
+            SCOPED_TRACE(testing::Message() << command << " " << name);
+            prompts = ScriptedPrompts{};
+            enterState(name, true);
+            prompts.saveAnswers = {unwritable};
+            sendCommand(command);
+
+            ASSERT_EQ(prompts.shown.size(), 1u);
+            EXPECT_EQ(prompts.shown[0].owner, window);
+            EXPECT_EQ(prompts.shown[0].text, "Could not save " + unwritable + ".");
+            EXPECT_EQ(prompts.shown[0].caption, "Save As");
+            EXPECT_EQ(prompts.shown[0].type, static_cast<UINT>(MB_OK));
+            EXPECT_EQ(documentState.filePath, name);
+            EXPECT_TRUE(documentState.modified);
+            EXPECT_EQ(title(), expectedTitle());
+            EXPECT_FALSE(fileExists(unwritable));
+            EXPECT_FALSE(fileExists(settingsFilePath()));
+        }
+    }
+}
+
+TEST_F(FileCommandsTest, AFailedSaveIsReportedAndLeavesTheDocumentModified) {
+    const std::string unwritable = path("gone\\keys.qvxkeys");
+    enterState(unwritable, true);
+    sendCommand(ACC_SAVE);
+
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Could not save " + unwritable + ".");
+    EXPECT_EQ(prompts.shown[0].caption, "Save");
+    EXPECT_EQ(prompts.shown[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(documentState.filePath, unwritable);
+    EXPECT_TRUE(documentState.modified);
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator [*keys.qvxkeys] - Not Connected");
+    EXPECT_FALSE(fileExists(settingsFilePath()));
+}
+
+TEST_F(FileCommandsTest, ACancelledSaveOfAnUnnamedDocumentWritesNothing) {
+    enterState("", true);
+    sendCommand(CMD_SAVE);
+    EXPECT_EQ(prompts.saveDialogs.size(), 1u);
+    EXPECT_TRUE(documentState.modified);
+    EXPECT_FALSE(fileExists(settingsFilePath()));
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+// The mark renews the title only when it changes.
+TEST_F(FileCommandsTest, MarksRenewTheTitleOnlyWhenTheyChange) {
+    enterState(current, false);
+    markModified();
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator [*current.qvxkeys] - Not Connected");
+    SetWindowTextA(window, SENTINEL_TITLE);
+    markModified();
+    EXPECT_EQ(title(), SENTINEL_TITLE);
+
+    markClean();
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator [current.qvxkeys] - Not Connected");
+    SetWindowTextA(window, SENTINEL_TITLE);
+    markClean();
+    EXPECT_EQ(title(), SENTINEL_TITLE);
+}
+
+// Answering Cancel to New leaves even the title alone; Open rebuilds it.
+TEST_F(FileCommandsTest, DeclinedNewLeavesTheTitleWhileDeclinedOpenRebuildsIt) {
+    enterState(current, true);
+    SetWindowTextA(window, SENTINEL_TITLE);
+    sendCommand(CMD_NEW);
+    EXPECT_EQ(title(), SENTINEL_TITLE);
+    sendCommand(CMD_OPEN);
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator [*current.qvxkeys] - Not Connected");
+}
+
+// A file held open by another program without sharing cannot be opened to
+// ask about it: the write is tried at once, and here it fails like any
+// other write.
+TEST_F(FileCommandsTest, SaveAsOntoAFileThatCannotBeReadAsksNoQuestion) {
+    const Bytes otherBefore = readBytes(other);
+    HANDLE held = CreateFileA(other.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    enterState(current, true);
+    prompts.saveAnswers = {other};
+    sendCommand(CMD_SAVE_AS);
+    CloseHandle(held);
+
+    EXPECT_EQ(questions(), std::vector<std::string>{"Could not save " + other + "."});
+    EXPECT_EQ(documentState.filePath, current);
+    EXPECT_TRUE(documentState.modified);
+    EXPECT_EQ(readBytes(other), otherBefore);
+}

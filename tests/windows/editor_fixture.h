@@ -68,8 +68,19 @@ protected:
         SendMessageA(window, WM_NOTIFY, editorPanel.tabId, reinterpret_cast<LPARAM>(&header));
     }
 
-    // Whether the capture timer was running; stops it.
-    bool captureTimerWasRunning() { return KillTimer(window, CAPTURE_TIMER_ID) != FALSE; }
+    // Whether the capture timer ticks on the main window: waits two periods
+    // and takes one tick out of the queue.
+    bool captureTimerTicks() {
+        Sleep(2 * CAPTURE_PERIOD_MS);
+        MSG tick;
+        return PeekMessageA(&tick, window, WM_TIMER, WM_TIMER, PM_REMOVE) && tick.wParam == CAPTURE_TIMER_ID;
+    }
+
+    // A key as the message loop would hand it on: through dialog navigation.
+    void navigateWith(HWND target, WPARAM key) {
+        MSG message{target, WM_KEYDOWN, key, 1, static_cast<DWORD>(GetMessageTime()), {}};
+        if (!IsDialogMessageA(window, &message)) DispatchMessageA(&message);
+    }
 
     // The program's message loop without its end: accelerators, dialog
     // navigation, then dispatch, for as long as messages are waiting.

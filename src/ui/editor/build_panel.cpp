@@ -124,6 +124,9 @@ void buildPages(HWND window) {
     }
 }
 
+// The 76 lists' 19,456 entries are the start-up's main cost. Measured under
+// Wine: with redrawing off the fill takes about a third less time; reserving
+// the storage first (CB_INITSTORAGE) gained nothing.
 void fillKeyList(HWND list) {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (int position = 0; position < KEY_CODE_COUNT; ++position)

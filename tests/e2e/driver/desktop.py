@@ -48,8 +48,21 @@ def keys(*names):
     _xdotool("key", "--clearmodifiers", *names)
 
 
+def hold_key(name, seconds=0.15):
+    """A key held down for a moment, long enough for programs that look at
+    the keyboard state on a timer rather than read key messages."""
+    _xdotool("keydown", name)
+    time.sleep(seconds)
+    _xdotool("keyup", name)
+    time.sleep(seconds)
+
+
 def type_text(text):
     _xdotool("type", "--delay", 30, text)
+
+
+def screen_size():
+    return tuple(map(int, _xdotool("getdisplaygeometry")))
 
 
 def screenshot(left, top, right, bottom, path):

@@ -10,6 +10,7 @@ import sys
 import time
 import unittest
 import xml.etree.ElementTree as ET
+from dataclasses import dataclass
 
 import desktop
 import emulator_files
@@ -22,6 +23,19 @@ EMULATOR_TITLE = "^Corvanta Key Press Emulator"
 KEY_FILE_NAME = "keys.qvxkeys"
 
 options = None
+
+
+@dataclass
+class Control:
+    rect: tuple  # left, top, right, bottom in screen pixels
+    visible: bool
+    enabled: bool
+    checked: bool
+    text: str
+
+    def centre(self):
+        left, top, right, bottom = self.rect
+        return (left + right) // 2, (top + bottom) // 2
 
 
 class EmulatorTestCase(unittest.TestCase):
@@ -39,6 +53,11 @@ class EmulatorTestCase(unittest.TestCase):
         self.addCleanup(self._end_processes)
 
     def _end_processes(self):
+        # What the screen showed when a test failed, before its windows go.
+        result = self._outcome.result
+        if any(test is self for test, _ in result.failures + result.errors):
+            desktop.screenshot(0, 0, *desktop.screen_size(),
+                               pathlib.Path(options.artifacts) / "failures" / f"{self.id()}.png")
         for process in reversed(self.processes):
             process.kill()
 
@@ -90,6 +109,17 @@ class EmulatorTestCase(unittest.TestCase):
         """window_tool's exit code and the lines it printed."""
         tool = WineProcess(self.tool("window_tool.exe"), *args, cwd=self.folder)
         return tool.wait(), tool.lines
+
+    def control(self, control_id, window_class=EMULATOR_CLASS):
+        """A control of the window, looked at from outside."""
+        code, lines = self.window_tool("control", window_class, control_id)
+        self.assertEqual(code, 0, f"no control {control_id} in a {window_class} window")
+        fields = lines[0].split(" ", 8)
+        return Control(tuple(map(int, fields[1:5])), fields[5] == "1", fields[6] == "1", fields[7] == "1",
+                       fields[8] if len(fields) > 8 else "")
+
+    def click_control(self, control_id, window_class=EMULATOR_CLASS):
+        desktop.click(*self.control(control_id, window_class).centre())
 
     def close_emulator(self, emulator):
         """WM_CLOSE, as the caption's close button sends it; the emulator ends."""

@@ -22,12 +22,7 @@ class PageScreenshotTest(e2e_case.EmulatorTestCase):
         return [list(map(int, line.split()[1:5])) for line in lines]
 
     def visible_page(self):
-        shown = []
-        for page, control in enumerate(FIRST_SELECT_IDS):
-            _, lines = self.window_tool("control", e2e_case.EMULATOR_CLASS, control)
-            if lines and lines[0].split()[5] == "1":
-                shown.append(page)
-        return shown
+        return [page for page, control in enumerate(FIRST_SELECT_IDS) if self.control(control).visible]
 
     def test_each_tab_shows_its_page(self):
         key_file = self.write_key_file(TABLE)

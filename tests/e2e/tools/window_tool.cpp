@@ -5,8 +5,8 @@
 //   window_tool find <class>
 //       "window <left> <top> <right> <bottom> client <x> <y>", screen pixels
 //   window_tool control <class> <control id>
-//       "control <left> <top> <right> <bottom> <visible> <enabled> <text>" of
-//       the first descendant window with that ID
+//       "control <left> <top> <right> <bottom> <visible> <enabled> <checked>
+//       <text>" of the first descendant window with that ID
 //   window_tool tabs <class>
 //       one line "tab <left> <top> <right> <bottom>" per item of the window's
 //       tab control, in screen pixels
@@ -84,11 +84,14 @@ int describeControl(HWND window, int id)
         return 1;
     RECT rect;
     GetWindowRect(control, &rect);
+    // GetWindowTextA would give another process's window its caption only;
+    // WM_GETTEXT asks the control, so a key list answers with its entry.
     char text[256] = {};
-    GetWindowTextA(control, text, sizeof text);
+    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     printRect("control", rect);
+    const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
     std::cout << " " << (IsWindowVisible(control) ? 1 : 0) << " " << (IsWindowEnabled(control) ? 1 : 0) << " "
-              << text << std::endl;
+              << (checked ? 1 : 0) << " " << text << std::endl;
     return 0;
 }
 

@@ -1,0 +1,116 @@
+"""A user's session, mouse and keyboard only: keys chosen by pressing them,
+saved through the menu and the real save dialog, found again at the next
+start, and a quit with unsaved changes."""
+import time
+
+import desktop
+import e2e_case
+from emulator_files import KeyTable, read_key_code_file, windows_path
+
+CONTINUOUS_SELECT_ID = 10002
+CLOSE_QUESTION_TEXT_ID = 0xFFFF  # the message box's text
+
+
+def select_id(slot):
+    return 10006 + 3 * slot
+
+
+def key_list_id(slot):
+    return 10007 + 3 * slot
+
+
+class UserSessionTest(e2e_case.EmulatorTestCase):
+    def wait_until(self, condition, what, timeout=10):
+        deadline = time.monotonic() + timeout
+        while not condition():
+            if time.monotonic() > deadline:
+                self.fail(what)
+            time.sleep(0.1)
+
+    def shown_keys(self, slots):
+        return [self.control(key_list_id(slot)).text for slot in slots]
+
+    def answer_close_question(self, key):
+        desktop.wait_for_window("^Continue\\?$")
+        self.assertEqual(self.control(CLOSE_QUESTION_TEXT_ID, "#32770").text, "Close without saving?")
+        desktop.keys(key)
+
+    def test_keys_pressed_into_slots_are_saved_reopened_and_not_lost_unasked(self):
+        emulator, window = self.start_emulator(title=r"Emulator - Not Connected$")
+        # Without a window manager a click does not move the X server's
+        # keyboard focus, as a user's window manager would.
+        desktop.focus(window)
+
+        # Continuous Select on: the settings file is written at once.
+        self.click_control(CONTINUOUS_SELECT_ID)
+        self.wait_until(lambda: self.control(CONTINUOUS_SELECT_ID).checked, "Continuous Select stayed off")
+        self.assertEqual(self.read_settings(), (True, False, ""))
+
+        # Select slot 0 and press three keys: they fill slots 0, 1 and 2, and
+        # the capture waits on slot 3.
+        self.click_control(select_id(0))
+        self.wait_until(lambda: self.control(select_id(0)).checked, "the Select button did not stay pressed")
+        for key in ("a", "b", "F5"):
+            desktop.hold_key(key)
+        self.wait_until(lambda: self.shown_keys([0, 1, 2]) == ["A", "B", "F5"],
+                        f"the lists show {self.shown_keys([0, 1, 2, 3])}")
+        self.assertTrue(self.control(select_id(3)).checked)
+        self.assertEqual(self.shown_keys([3]), [""])
+        # Unnamed: the changes show nowhere in the title.
+        self.assertRegex(desktop.window_title(window), r"Emulator - Not Connected$")
+
+        # File, Save As..., a name typed into the system's save dialog.
+        self.click_control(select_id(3))
+        self.wait_until(lambda: not self.control(select_id(3)).checked, "the capture did not end")
+        desktop.keys("alt+f")
+        for _ in range(3):
+            desktop.keys("Down")
+        desktop.keys("Return")
+        dialog = desktop.wait_for_window("^Save As$")
+        desktop.wait_for_title(dialog, "^Save As$")
+        time.sleep(0.5)
+        code, lines = self.window_tool("find", "#32770")
+        self.assertEqual(code, 0)
+        desktop.screenshot(*map(int, lines[0].split()[1:5]), e2e_case.pathlib.Path(e2e_case.options.artifacts) /
+                           "save-as-dialog.png")
+        # The dialog opens in whichever folder Wine remembers: the whole path,
+        # without the extension, which the dialog adds.
+        desktop.type_text(windows_path(self.folder / "session"))
+        desktop.keys("Return")
+        desktop.wait_for_title(window, r"\[session\.qvxkeys\] - Not Connected$")
+
+        saved = self.folder / "session.qvxkeys"
+        expected = KeyTable(buttons={1: 0x41, 2: 0x42, 3: 0x74}, pulse_enabled=False, cycle_steps=6)
+        self.assertEqual(read_key_code_file(saved.read_bytes()).__dict__, expected.__dict__)
+        self.assertEqual(self.read_settings(), (True, False, windows_path(saved)))
+        desktop.keys("ctrl+q")
+        self.assertEqual(emulator.wait(), 0)
+
+        # The next start reopens the file and shows its keys.
+        emulator, window = self.start_emulator(title=r"\[session\.qvxkeys\] - Not Connected$")
+        desktop.focus(window)
+        self.assertEqual(self.shown_keys([0, 1, 2, 3]), ["A", "B", "F5", ""])
+        self.assertTrue(self.control(CONTINUOUS_SELECT_ID).checked)
+
+        # A change, then Quit: the question comes; Cancel keeps the window.
+        self.click_control(select_id(3))
+        self.wait_until(lambda: self.control(select_id(3)).checked, "the Select button did not stay pressed")
+        desktop.hold_key("d")
+        desktop.wait_for_title(window, r"\[\*session\.qvxkeys\] - Not Connected$")
+        self.click_control(select_id(4))  # pressed: clicking it ends the capture
+        self.wait_until(lambda: not self.control(select_id(4)).checked, "the capture did not end")
+        desktop.keys("ctrl+q")
+        self.answer_close_question("Escape")
+        time.sleep(0.5)
+        self.assertTrue(emulator.running())
+        self.assertRegex(desktop.window_title(window), r"\[\*session\.qvxkeys\]")
+
+        # OK closes without saving.
+        desktop.keys("ctrl+q")
+        self.answer_close_question("Return")
+        self.assertEqual(emulator.wait(), 0)
+        self.assertEqual(read_key_code_file(saved.read_bytes()).__dict__, expected.__dict__)
+
+
+if __name__ == "__main__":
+    e2e_case.main()

@@ -61,6 +61,13 @@ class KeyOutputTest(e2e_case.EmulatorTestCase):
 
         reports = delivered(SCRIPT)
         self.assertEqual(sum(line.startswith("taken") for line in simulator.lines), len(reports))
+        # The pause: the reads found nothing, gave up and came back, again
+        # and again, instead of waiting for the next report.
+        pause_line = SCRIPT.index(pause(150)) + 1
+        log = simulator.lines
+        before = max(n for n, line in enumerate(log) if line.startswith(f"taken {pause_line - 1} "))
+        after = log.index(f"taken {pause_line + 1} 1")
+        self.assertGreaterEqual(sum(line.startswith("held") for line in log[before:after]), 2, log[before:after])
         self.assertEqual(events, output_run(TABLE, reports))
 
         # The same, restated from the rules by hand.

@@ -56,8 +56,7 @@ class EmulatorTestCase(unittest.TestCase):
         # What the screen showed when a test failed, before its windows go.
         result = self._outcome.result
         if any(test is self for test, _ in result.failures + result.errors):
-            desktop.screenshot(0, 0, *desktop.screen_size(),
-                               pathlib.Path(options.artifacts) / "failures" / f"{self.id()}.png")
+            desktop.screenshot(0, 0, *desktop.screen_size(), artifact(f"failures/{self.id()}.png"))
         for process in reversed(self.processes):
             process.kill()
 
@@ -110,6 +109,12 @@ class EmulatorTestCase(unittest.TestCase):
         tool = WineProcess(self.tool("window_tool.exe"), *args, cwd=self.folder)
         return tool.wait(), tool.lines
 
+    def window_rect(self, window_class=EMULATOR_CLASS):
+        """left, top, right, bottom of the top-level window, in screen pixels."""
+        code, lines = self.window_tool("find", window_class)
+        self.assertEqual(code, 0, f"no {window_class} window")
+        return tuple(map(int, lines[0].split()[1:5]))
+
     def control(self, control_id, window_class=EMULATOR_CLASS):
         """A control of the window, looked at from outside."""
         code, lines = self.window_tool("control", window_class, control_id)
@@ -155,6 +160,11 @@ class EmulatorTestCase(unittest.TestCase):
             if kind in ("down", "up"):
                 events.append((kind, int(code)))
         return events
+
+
+def artifact(name):
+    """Where a test keeps a picture for people to look at."""
+    return pathlib.Path(options.artifacts) / name
 
 
 def _write_results(result, test_count, seconds, path):

@@ -1,5 +1,6 @@
 """Output stops when the handle is pulled out and starts again by itself when
 it comes back, with "Run By Default" on."""
+import desktop
 import e2e_case
 from emulator_files import KeyTable, windows_path
 from expected_keys import output_run
@@ -34,14 +35,14 @@ class DeviceChangeTest(e2e_case.EmulatorTestCase):
 
         simulator.send("go")
         simulator.expect("removed", timeout=60)
-        e2e_case.desktop.wait_for_title(window, r"\[keys\.qvxkeys\] - Not Connected$")
+        desktop.wait_for_title(window, r"\[keys\.qvxkeys\] - Not Connected$")
         self.assertEqual(self.output_buttons(), (False, False))
         first_run = output_run(TABLE, delivered(BEFORE_REMOVAL))
         self.assertEqual(self.keys_so_far(), [(kind, str(code)) for kind, code in first_run])
 
         simulator.send("go")
         simulator.expect("added", timeout=20)
-        e2e_case.desktop.wait_for_title(window, r"\[keys\.qvxkeys\] - Connected$")
+        desktop.wait_for_title(window, r"\[keys\.qvxkeys\] - Connected$")
         self.assertEqual(self.output_buttons(), (False, True))
         simulator.expect("done", timeout=60)
         self.close_emulator(emulator)

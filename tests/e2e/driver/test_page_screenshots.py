@@ -1,5 +1,4 @@
 """The three pages, reached by clicking their tabs, kept as pictures."""
-import pathlib
 import time
 
 import desktop
@@ -16,10 +15,10 @@ PAINT_SECONDS = 0.7
 
 
 class PageScreenshotTest(e2e_case.EmulatorTestCase):
-    def rect(self, *args):
-        code, lines = self.window_tool(*args)
-        self.assertEqual(code, 0, f"window_tool {args}")
-        return [list(map(int, line.split()[1:5])) for line in lines]
+    def tab_rects(self):
+        code, lines = self.window_tool("tabs", e2e_case.EMULATOR_CLASS)
+        self.assertEqual(code, 0, "no tab control")
+        return [tuple(map(int, line.split()[1:5])) for line in lines]
 
     def visible_page(self):
         return [page for page, control in enumerate(FIRST_SELECT_IDS) if self.control(control).visible]
@@ -28,11 +27,10 @@ class PageScreenshotTest(e2e_case.EmulatorTestCase):
         key_file = self.write_key_file(TABLE)
         self.write_settings(last_file=windows_path(key_file))
         self.start_emulator(title=r"\[keys\.qvxkeys\]")
-        window = self.rect("find", e2e_case.EMULATOR_CLASS)[0]
-        tabs = self.rect("tabs", e2e_case.EMULATOR_CLASS)
+        window = self.window_rect()
+        tabs = self.tab_rects()
         self.assertEqual(len(tabs), 3)
 
-        pictures = pathlib.Path(e2e_case.options.artifacts)
         # Last to first, so that every click changes the page.
         for page in (2, 1, 0):
             left, top, right, bottom = tabs[page]
@@ -43,7 +41,7 @@ class PageScreenshotTest(e2e_case.EmulatorTestCase):
             self.assertEqual(self.visible_page(), [page], f"after a click on \"{PAGES[page]}\"")
             time.sleep(PAINT_SECONDS)
             name = PAGES[page].lower().replace(" ", "-")
-            desktop.screenshot(*window, pictures / f"page-{name}.png")
+            desktop.screenshot(*window, e2e_case.artifact(f"page-{name}.png"))
 
 
 if __name__ == "__main__":

@@ -69,10 +69,7 @@ class UserSessionTest(e2e_case.EmulatorTestCase):
         dialog = desktop.wait_for_window("^Save As$")
         desktop.wait_for_title(dialog, "^Save As$")
         time.sleep(0.5)
-        code, lines = self.window_tool("find", "#32770")
-        self.assertEqual(code, 0)
-        desktop.screenshot(*map(int, lines[0].split()[1:5]), e2e_case.pathlib.Path(e2e_case.options.artifacts) /
-                           "save-as-dialog.png")
+        desktop.screenshot(*self.window_rect("#32770"), e2e_case.artifact("save-as-dialog.png"))
         # The dialog opens in whichever folder Wine remembers: the whole path,
         # without the extension, which the dialog adds.
         desktop.type_text(windows_path(self.folder / "session"))

@@ -15,11 +15,12 @@ configure_and_build() {  # dir, cmake args...
   cmake --build "$build/$dir"
 }
 
-run_layer() {  # name, build dir, ctest args...
+run_layer() {  # name, build dir, then a command that ctest runs under (may be none)
   local name=$1 dir=$2; shift 2
   rm -rf "$build/$dir/test-results"
+  mkdir -p "$build/$dir/test-results"
   echo "== $name"
-  ctest --test-dir "$build/$dir" --output-on-failure "$@"
+  "$@" ctest --test-dir "$build/$dir" --output-on-failure
   results+=("$(python3 "$root/scripts/count_results.py" "$name" "$build/$dir/test-results")")
 }
 
@@ -31,10 +32,7 @@ run_layer "native, ASan+UBSan" asan
 
 configure_and_build tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANTA_SANITIZE=thread
 # ThreadSanitizer cannot map its shadow memory with full address randomisation.
-echo "== native, TSan"
-rm -rf "$build/tsan/test-results"
-TSAN_OPTIONS="halt_on_error=1" setarch "$(uname -m)" -R ctest --test-dir "$build/tsan" --output-on-failure
-results+=("$(python3 "$root/scripts/count_results.py" "native, TSan" "$build/tsan/test-results")")
+run_layer "native, TSan" tsan env TSAN_OPTIONS=halt_on_error=1 setarch "$(uname -m)" -R
 
 configure_and_build mingw -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 source "$root/scripts/wine-env.sh" "$build/mingw"

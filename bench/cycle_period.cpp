@@ -30,8 +30,7 @@ public:
     void sendKeys(const KeyEvent*, int) override {}
     int64_t counter() override
     {
-        return std::chrono::duration_cast<std::chrono::nanoseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
             .count();
     }
     int64_t counterFrequency() override { return 1000000000; }

@@ -14,8 +14,7 @@ class DeviceApi {
 public:
     virtual void HidD_GetHidGuid(GUID* hidGuid) = 0;
     virtual BOOLEAN HidD_GetAttributes(HANDLE device, HIDD_ATTRIBUTES* attributes) = 0;
-    virtual HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, const char* enumerator, HWND parent,
-                                          DWORD flags) = 0;
+    virtual HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, const char* enumerator, HWND parent, DWORD flags) = 0;
     virtual BOOL SetupDiEnumDeviceInterfaces(HDEVINFO list, SP_DEVINFO_DATA* deviceInfo, const GUID* classGuid,
                                              DWORD index, SP_DEVICE_INTERFACE_DATA* interfaceData) = 0;
     virtual BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* interfaceData,

@@ -22,14 +22,14 @@ bool examineInterface(DeviceApi& api, HDEVINFO list, SP_DEVICE_INTERFACE_DATA& i
     std::vector<char> storage(std::max<size_t>(requiredSize, sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A)));
     auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(storage.data());
     detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
-    if (!api.SetupDiGetDeviceInterfaceDetailA(list, &interfaceData, detail, static_cast<DWORD>(storage.size()),
-                                              nullptr, nullptr)) {
+    if (!api.SetupDiGetDeviceInterfaceDetailA(list, &interfaceData, detail, static_cast<DWORD>(storage.size()), nullptr,
+                                              nullptr)) {
         failureMark = true;
         return false;
     }
 
-    const HANDLE query = api.CreateFileA(detail->DevicePath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                         OPEN_EXISTING, 0, nullptr);
+    const HANDLE query =
+        api.CreateFileA(detail->DevicePath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (query == INVALID_HANDLE_VALUE) {
         failureMark = true;
         return false;

@@ -24,8 +24,8 @@ public:
         getClassDevs = systemFunction<decltype(&::SetupDiGetClassDevsA)>(setupApi, "SetupDiGetClassDevsA");
         enumInterfaces =
             systemFunction<decltype(&::SetupDiEnumDeviceInterfaces)>(setupApi, "SetupDiEnumDeviceInterfaces");
-        getInterfaceDetail = systemFunction<decltype(&::SetupDiGetDeviceInterfaceDetailA)>(
-            setupApi, "SetupDiGetDeviceInterfaceDetailA");
+        getInterfaceDetail =
+            systemFunction<decltype(&::SetupDiGetDeviceInterfaceDetailA)>(setupApi, "SetupDiGetDeviceInterfaceDetailA");
         destroyList =
             systemFunction<decltype(&::SetupDiDestroyDeviceInfoList)>(setupApi, "SetupDiDestroyDeviceInfoList");
     }
@@ -64,10 +64,7 @@ public:
                getInterfaceDetail(list, interfaceData, detail, detailSize, requiredSize, deviceInfo);
     }
 
-    BOOL SetupDiDestroyDeviceInfoList(HDEVINFO list) override
-    {
-        return destroyList != nullptr && destroyList(list);
-    }
+    BOOL SetupDiDestroyDeviceInfoList(HDEVINFO list) override { return destroyList != nullptr && destroyList(list); }
 
     HANDLE CreateFileA(const char* path, DWORD access, DWORD shareMode, SECURITY_ATTRIBUTES* security,
                        DWORD disposition, DWORD flags, HANDLE templateFile) override

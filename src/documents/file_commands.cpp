@@ -24,7 +24,8 @@ struct KeyFileDialog {
     char path[MAX_PATH_LENGTH + 1] = {};
     OPENFILENAMEA record{};
 
-    explicit KeyFileDialog(HWND owner) {
+    explicit KeyFileDialog(HWND owner)
+    {
         record.lStructSize = sizeof record;
         record.hwndOwner = owner;
         record.lpstrFilter = KeyFileFilter;
@@ -38,28 +39,33 @@ struct KeyFileDialog {
 };
 
 // Only a named document holds changes worth a question.
-bool holdsUnsavedChanges() {
+bool holdsUnsavedChanges()
+{
     return !documentState.filePath.empty() && documentState.modified;
 }
 
 // A file that exists but cannot be read is written over without a question.
-bool mayWriteTo(HWND owner, const std::string& path) {
+bool mayWriteTo(HWND owner, const std::string& path)
+{
     std::FILE* existing = std::fopen(path.c_str(), "rb");
-    if (!existing) return true;
+    if (!existing)
+        return true;
     const bool overwrite =
         activePrompts().messageBox(owner, "This file exists.  Overwrite?", "Save As", MB_OKCANCEL) == IDOK;
     std::fclose(existing);
     return overwrite;
 }
 
-void reportSaveFailure(HWND owner, const std::string& path, const char* caption) {
+void reportSaveFailure(HWND owner, const std::string& path, const char* caption)
+{
     const std::string text = "Could not save " + path + ".";
     activePrompts().messageBox(owner, text.c_str(), caption, MB_OK);
 }
 
 // A completed save makes the configuration name the file as the one to
 // reopen; the title is renewed either way.
-void finishSave(HWND window, bool saved) {
+void finishSave(HWND window, bool saved)
+{
     if (saved) {
         rememberLastFile(programSettings, documentState.filePath);
         saveSettings(programSettings);
@@ -70,41 +76,52 @@ void finishSave(HWND window, bool saved) {
 
 // An unnamed document is saved as a new file. True when the document is
 // written under its name.
-bool writeDocument(HWND window) {
-    if (documentState.filePath.empty()) return saveKeyFileAs(window);
-    if (writeKeyFile(documentState.filePath, keyTable)) return true;
+bool writeDocument(HWND window)
+{
+    if (documentState.filePath.empty())
+        return saveKeyFileAs(window);
+    if (writeKeyFile(documentState.filePath, keyTable))
+        return true;
     reportSaveFailure(window, documentState.filePath, "Save");
     return false;
 }
 
 // The steps field commits a value still being typed when it loses the focus,
 // and a running key capture ends, before anything is written.
-void takeFocusFromControls() {
+void takeFocusFromControls()
+{
     SetFocus(nullptr);
 }
 
 }  // namespace
 
-void markModified() {
-    if (documentState.modified) return;
+void markModified()
+{
+    if (documentState.modified)
+        return;
     documentState.modified = true;
     updateTitle(mainWindow);
 }
 
-void markClean() {
-    if (!documentState.modified) return;
+void markClean()
+{
+    if (!documentState.modified)
+        return;
     documentState.modified = false;
     updateTitle(mainWindow);
 }
 
 // The table is read field by field straight from the file; a file that
 // cannot be opened leaves it and the document's name as they were.
-bool openKeyFile(HWND owner) {
+bool openKeyFile(HWND owner)
+{
     KeyFileDialog dialog(owner);
-    if (!activePrompts().getOpenFileName(dialog.record)) return false;
+    if (!activePrompts().getOpenFileName(dialog.record))
+        return false;
     const std::string previousPath = documentState.filePath;
     documentState.filePath = dialog.path;
-    if (readKeyFile(documentState.filePath, keyTable)) return true;
+    if (readKeyFile(documentState.filePath, keyTable))
+        return true;
     activePrompts().messageBox(owner, dialog.path, "File not found!", MB_OK);
     documentState.filePath = previousPath;
     return false;
@@ -113,11 +130,14 @@ bool openKeyFile(HWND owner) {
 // True only when the table was written under the chosen name, which the
 // document then takes. A declined overwrite or a failed write leaves the
 // name and the modified mark as they were.
-bool saveKeyFileAs(HWND owner) {
+bool saveKeyFileAs(HWND owner)
+{
     KeyFileDialog dialog(owner);
-    if (!activePrompts().getSaveFileName(dialog.record)) return false;
+    if (!activePrompts().getSaveFileName(dialog.record))
+        return false;
     const std::string chosenPath = dialog.path;
-    if (!mayWriteTo(owner, chosenPath)) return false;
+    if (!mayWriteTo(owner, chosenPath))
+        return false;
     if (!writeKeyFile(chosenPath, keyTable)) {
         reportSaveFailure(owner, chosenPath, "Save As");
         return false;
@@ -129,8 +149,10 @@ bool saveKeyFileAs(HWND owner) {
 // Only the button slots are cleared; the axis keys and the pulse settings
 // carry over into the new document. The configuration still names the
 // previous file.
-void onNewCommand(HWND window) {
-    if (holdsUnsavedChanges() && !confirm(window, "Start new file without saving?")) return;
+void onNewCommand(HWND window)
+{
+    if (holdsUnsavedChanges() && !confirm(window, "Start new file without saving?"))
+        return;
     keyTable.clearButtonKeys();
     documentState.modified = false;
     documentState.filePath.clear();
@@ -138,7 +160,8 @@ void onNewCommand(HWND window) {
     updateTitle(window);
 }
 
-void onOpenCommand(HWND window) {
+void onOpenCommand(HWND window)
+{
     if ((holdsUnsavedChanges() && !confirm(window, "Open file without saving?")) || !openKeyFile(window)) {
         updateTitle(window);
         return;
@@ -151,12 +174,14 @@ void onOpenCommand(HWND window) {
     updateTitle(window);
 }
 
-void onSaveCommand(HWND window) {
+void onSaveCommand(HWND window)
+{
     takeFocusFromControls();
     finishSave(window, writeDocument(window));
 }
 
-void onSaveAsCommand(HWND window) {
+void onSaveAsCommand(HWND window)
+{
     takeFocusFromControls();
     finishSave(window, saveKeyFileAs(window));
 }

@@ -95,8 +95,8 @@ int32_t pulseDivisor(int32_t cycleSteps)
     return static_cast<int32_t>(AXIS_CENTRE / (int64_t{usableCycleSteps(cycleSteps)} + 1) + 1);
 }
 
-void runFullCycle(OutputState& state, const JoystickState& joystick, const KeyTable& table,
-                  bool final, OutputPorts& ports)
+void runFullCycle(OutputState& state, const JoystickState& joystick, const KeyTable& table, bool final,
+                  OutputPorts& ports)
 {
     KeyEvent batch[AXIS_DIRECTION_COUNT];
     // With pulses off nothing may stay down: whatever a pulse holds is released

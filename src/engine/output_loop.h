@@ -29,8 +29,8 @@ int32_t pulseDivisor(int32_t cycleSteps);
 
 // The axis pass, the button pass and the phase step of one full cycle, with
 // their SendInput calls. A final cycle releases every key that is down.
-void runFullCycle(OutputState& state, const JoystickState& joystick, const KeyTable& table,
-                  bool final, OutputPorts& ports);
+void runFullCycle(OutputState& state, const JoystickState& joystick, const KeyTable& table, bool final,
+                  OutputPorts& ports);
 
 // Repeats the output cycle until stopRequested is seen after a read; the
 // cycle that sees it is the final one.

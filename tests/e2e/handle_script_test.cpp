@@ -16,15 +16,14 @@ HandleScript parsed(const std::string& text)
 
 TEST(HandleScript, ReadsEveryKindOfStepWithItsLine)
 {
-    const HandleScript script = parsed(
-        "# start when told\n"
-        "wait\n"
-        "\n"
-        "report 12 x=700 y=300 buttons=1,3,40 len=20   # held\n"
-        "report 1 id=2 pitch=0x3FF\n"
-        "pause 250\n"
-        "remove\n"
-        "add\n");
+    const HandleScript script = parsed("# start when told\n"
+                                       "wait\n"
+                                       "\n"
+                                       "report 12 x=700 y=300 buttons=1,3,40 len=20   # held\n"
+                                       "report 1 id=2 pitch=0x3FF\n"
+                                       "pause 250\n"
+                                       "remove\n"
+                                       "add\n");
     ASSERT_EQ(script.error, "");
     ASSERT_EQ(script.steps.size(), 6u);
 
@@ -58,10 +57,22 @@ TEST(HandleScript, ReadsEveryKindOfStepWithItsLine)
 TEST(HandleScript, RejectsWhatItCannotServeNamingTheLine)
 {
     const char* const wrong[] = {
-        "report 1 x=1024",   "report 1 buttons=0", "report 1 buttons=65", "report 1 buttons=1,,2",
-        "report 0 x=700",    "report x=700",       "report 1 len=33",     "report 1 len=0",
-        "report 1 id=256",   "report 1 throttle=5", "report 1 x700",       "pause",
-        "pause 10 20",       "wait 5",             "unplug",              "report 1 x=7o0",
+        "report 1 x=1024",
+        "report 1 buttons=0",
+        "report 1 buttons=65",
+        "report 1 buttons=1,,2",
+        "report 0 x=700",
+        "report x=700",
+        "report 1 len=33",
+        "report 1 len=0",
+        "report 1 id=256",
+        "report 1 throttle=5",
+        "report 1 x700",
+        "pause",
+        "pause 10 20",
+        "wait 5",
+        "unplug",
+        "report 1 x=7o0",
     };
     for (const char* line : wrong) {
         const HandleScript script = parsed(std::string("report 1\n") + line + "\n");

@@ -20,9 +20,9 @@ JoystickState decoded(const SimulatedReport& report)
 // every axis independently of its neighbours in the packed bytes.
 TEST(SimulatedReport, EveryAxisAndButtonSurvivesTheProgramsDecoder)
 {
-    const int32_t values[][AXIS_COUNT] = {
-        {700, 300, 511, 511, 511, 511}, {0, 1023, 0, 1023, 0, 1023}, {1023, 0, 1023, 0, 1023, 0},
-        {1, 2, 4, 8, 16, 32},           {512, 513, 514, 515, 516, 517}, {341, 682, 85, 170, 938, 853}};
+    const int32_t values[][AXIS_COUNT] = {{700, 300, 511, 511, 511, 511}, {0, 1023, 0, 1023, 0, 1023},
+                                          {1023, 0, 1023, 0, 1023, 0},    {1, 2, 4, 8, 16, 32},
+                                          {512, 513, 514, 515, 516, 517}, {341, 682, 85, 170, 938, 853}};
     for (const int length : {17, 20, 32}) {
         for (const auto& axes : values) {
             SimulatedReport report;

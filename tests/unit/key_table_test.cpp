@@ -63,8 +63,8 @@ TEST(KeyTable, KeyCellIsTheStoredCell)
     KeyTable table;
     const KeyTable& readOnly = table;
     for (SlotIndex slot = 0; slot < SLOT_COUNT; ++slot) {
-        const KeyCell* expected = slot < FIRST_AXIS_SLOT ? &table.buttonKeys[slot]
-                                                         : &table.axisKeys[slot - FIRST_AXIS_SLOT];
+        const KeyCell* expected =
+            slot < FIRST_AXIS_SLOT ? &table.buttonKeys[slot] : &table.axisKeys[slot - FIRST_AXIS_SLOT];
         EXPECT_EQ(&table.keyCell(slot), expected) << "slot " << slot;
         EXPECT_EQ(&readOnly.keyCell(slot), expected) << "slot " << slot;
     }

@@ -13,9 +13,8 @@ constexpr int FIRST_UNNAMED_POSITION = 141;
 
 // The codes that carry no name of their own, as inclusive ranges.
 const std::vector<std::pair<int, int>> UNNAMED_RANGES = {
-    {3, 3},     {7, 7},     {10, 11},   {14, 15},   {21, 26},   {28, 31},
-    {41, 43},   {47, 47},   {58, 64},   {94, 95},   {136, 143}, {146, 159},
-    {168, 172}, {180, 185}, {193, 218}, {223, 245}, {249, 249}, {252, 254},
+    {3, 3},   {7, 7},     {10, 11},   {14, 15},   {21, 26},   {28, 31},   {41, 43},   {47, 47},   {58, 64},
+    {94, 95}, {136, 143}, {146, 159}, {168, 172}, {180, 185}, {193, 218}, {223, 245}, {249, 249}, {252, 254},
 };
 
 std::set<int> unnamedCodes()
@@ -38,18 +37,18 @@ TEST(KeyListOrder, IsAPermutationStartingWithTheEmptyEntry)
 
 TEST(KeyListOrder, GroupBoundariesAndSelectedItems)
 {
-    EXPECT_EQ(KeyListOrder[1], 65);    // letters A..Z
+    EXPECT_EQ(KeyListOrder[1], 65);  // letters A..Z
     EXPECT_EQ(KeyListOrder[26], 90);
-    EXPECT_EQ(KeyListOrder[27], 48);   // digits 0..9
+    EXPECT_EQ(KeyListOrder[27], 48);  // digits 0..9
     EXPECT_EQ(KeyListOrder[36], 57);
     EXPECT_EQ(KeyListOrder[37], 186);  // punctuation
     EXPECT_EQ(KeyListOrder[47], 222);
-    EXPECT_EQ(KeyListOrder[48], 32);   // space
+    EXPECT_EQ(KeyListOrder[48], 32);  // space
     EXPECT_EQ(KeyListOrder[76], 255);
     EXPECT_EQ(KeyListOrder[84], 96);   // keypad
     EXPECT_EQ(KeyListOrder[99], 112);  // F1..F24
     EXPECT_EQ(KeyListOrder[122], 135);
-    EXPECT_EQ(KeyListOrder[123], 1);   // mouse buttons
+    EXPECT_EQ(KeyListOrder[123], 1);  // mouse buttons
     EXPECT_EQ(KeyListOrder[127], 6);
     EXPECT_EQ(KeyListOrder[140], 167);
     EXPECT_EQ(KeyListOrder[141], 3);

@@ -33,7 +33,10 @@ ScriptedReport randomReport(std::mt19937& rng, uint64_t& buttons)
 void randomChange(std::mt19937& rng, KeyTable& table)
 {
     switch (rng() % 40) {
-    case 0: case 1: case 2: case 3:
+    case 0:
+    case 1:
+    case 2:
+    case 3:
         table.setSlotKey(static_cast<SlotIndex>(rng() % SLOT_COUNT), randomCode(rng));
         break;
     case 4:

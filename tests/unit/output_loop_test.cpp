@@ -97,7 +97,7 @@ TEST_F(OutputLoop, DefaultPulseHoldsTwoOfSixCyclesAtSevenHundred)
 
 TEST_F(OutputLoop, NegativeDirectionsPulseTheirOwnKeys)
 {
-    pulsing(1, 88, 6);   // X-
+    pulsing(1, 88, 6);        // X-
     table.axisKeys[11] = 89;  // Yaw-
     std::vector<ScriptedReport> script;
     repeat(script, joystickReport({255, 511, 511, 511, 511, 0}, 0), 7);

@@ -20,9 +20,8 @@ AxisValues axesOf(const JoystickState& state)
 // The axis values by the handle's byte layout, one formula per axis.
 AxisValues axesFromBytes(const ReportBuffer& b)
 {
-    return {b[1] + 256 * (b[2] & 3),       (b[2] >> 2) + 64 * (b[3] & 15),
-            (b[3] >> 4) + 16 * (b[4] & 63), (b[4] >> 6) + 4 * b[5],
-            b[6] + 256 * (b[7] & 3),       (b[7] >> 2) + 64 * (b[8] & 15)};
+    return {b[1] + 256 * (b[2] & 3), (b[2] >> 2) + 64 * (b[3] & 15), (b[3] >> 4) + 16 * (b[4] & 63),
+            (b[4] >> 6) + 4 * b[5],  b[6] + 256 * (b[7] & 3),        (b[7] >> 2) + 64 * (b[8] & 15)};
 }
 
 // The inverse: packs axis values into bytes 1..8 the way the handle sends them.
@@ -67,8 +66,7 @@ TEST(DecodeReport, LengthSeventeenTakesButtonsFromByteNineElseByteTwelve)
     for (int length = 0; length <= REPORT_BUFFER_SIZE; ++length) {
         SCOPED_TRACE(length);
         const JoystickState state = decodeReport(b, length);
-        EXPECT_EQ(state.buttonBits,
-                  length == 17 ? 0x201F1E1D1C1B1A19ull : 0x232221201F1E1D1Cull);
+        EXPECT_EQ(state.buttonBits, length == 17 ? 0x201F1E1D1C1B1A19ull : 0x232221201F1E1D1Cull);
         expectButtonsFrom(b, firstButtonByte(length), state.buttonBits);
         EXPECT_EQ(axesOf(state), axesFromBytes(b));
     }

@@ -10,13 +10,13 @@
 // script, every SendInput call is recorded with the cycle it came in, and
 // the counter is a virtual clock that moves one microsecond per reading.
 struct ScriptedReport {
-    int length;         // 0: nothing delivered
-    ReportBuffer bytes; // copied into the buffer when length > 0
+    int length;          // 0: nothing delivered
+    ReportBuffer bytes;  // copied into the buffer when length > 0
 };
 
 struct RecordedCall {
-    int read;                     // number of reads made before this call
-    std::vector<KeyEvent> events; // the records of one SendInput call
+    int read;                      // number of reads made before this call
+    std::vector<KeyEvent> events;  // the records of one SendInput call
 };
 
 class ScriptedPorts : public OutputPorts {
@@ -61,7 +61,8 @@ public:
 
     void sendKeys(const KeyEvent* events, int count) override
     {
-        calls.push_back(RecordedCall{static_cast<int>(readTimes.size()), std::vector<KeyEvent>(events, events + count)});
+        calls.push_back(
+            RecordedCall{static_cast<int>(readTimes.size()), std::vector<KeyEvent>(events, events + count)});
     }
 
     int64_t counter() override { return clock += TICKS_PER_READING; }

@@ -4,7 +4,8 @@
 
 namespace {
 
-TEST(SlotGroups, EverySlotBelongsToItsPage) {
+TEST(SlotGroups, EverySlotBelongsToItsPage)
+{
     for (SlotIndex slot = 0; slot < SLOT_COUNT; ++slot) {
         const SlotGroup group = slotGroupOf(slot);
         EXPECT_LE(group.first, slot);
@@ -15,12 +16,14 @@ TEST(SlotGroups, EverySlotBelongsToItsPage) {
     }
 }
 
-TEST(SlotGroups, NextSlotWrapsAtTheEndOfEachGroupOnly) {
+TEST(SlotGroups, NextSlotWrapsAtTheEndOfEachGroupOnly)
+{
     EXPECT_EQ(nextSlotInGroup(31), 0);
     EXPECT_EQ(nextSlotInGroup(63), 32);
     EXPECT_EQ(nextSlotInGroup(75), 64);
     for (SlotIndex slot = 0; slot < SLOT_COUNT; ++slot) {
-        if (slot == 31 || slot == 63 || slot == 75) continue;
+        if (slot == 31 || slot == 63 || slot == 75)
+            continue;
         EXPECT_EQ(nextSlotInGroup(slot), slot + 1) << slot;
     }
 }

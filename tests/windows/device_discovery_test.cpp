@@ -62,9 +62,9 @@ TEST_F(DiscoveryTest, MakesEachCallInOrderWithItsArguments)
     connect(link);
     connect(link);
 
-    const std::vector<std::string> oneInterface = {
-        "SetupDiGetDeviceInterfaceDetailA size", "SetupDiGetDeviceInterfaceDetailA", "CreateFileA query",
-        "HidD_GetAttributes", "CloseHandle query"};
+    const std::vector<std::string> oneInterface = {"SetupDiGetDeviceInterfaceDetailA size",
+                                                   "SetupDiGetDeviceInterfaceDetailA", "CreateFileA query",
+                                                   "HidD_GetAttributes", "CloseHandle query"};
     std::vector<std::string> discovery = {"HidD_GetHidGuid", "SetupDiGetClassDevsA", "SetupDiEnumDeviceInterfaces 0"};
     discovery.insert(discovery.end(), oneInterface.begin(), oneInterface.end());
     discovery.push_back("SetupDiEnumDeviceInterfaces 1");

@@ -28,7 +28,9 @@ protected:
         EXPECT_TRUE(api.misuses.empty()) << joined(api.misuses);
         for (int closes : api.closeCounts("device"))
             EXPECT_EQ(closes, 1);
-        const auto count = [&](const std::string& call) { return std::count(api.calls.begin(), api.calls.end(), call); };
+        const auto count = [&](const std::string& call) {
+            return std::count(api.calls.begin(), api.calls.end(), call);
+        };
         EXPECT_EQ(count("ResetEvent event") + count("ResetEvent null"), count("CreateFileA device"));
     }
 
@@ -116,8 +118,8 @@ TEST_F(ReaderTest, AFailedReadResetsTheEventAndClosesTheDevice)
 
 TEST_F(ReaderTest, NoReportWithinSixteenMillisecondsGivesNothing)
 {
-    for (const DWORD waitResult : {static_cast<DWORD>(WAIT_TIMEOUT), static_cast<DWORD>(WAIT_FAILED),
-                                   static_cast<DWORD>(WAIT_ABANDONED)}) {
+    for (const DWORD waitResult :
+         {static_cast<DWORD>(WAIT_TIMEOUT), static_cast<DWORD>(WAIT_FAILED), static_cast<DWORD>(WAIT_ABANDONED)}) {
         SCOPED_TRACE(waitResult);
         api.calls.clear();
         api.waitTimeouts.clear();

@@ -198,8 +198,9 @@ public:
 private:
     void listen()
     {
-        waiting = CreateNamedPipeA(name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT,
-                                   PIPE_UNLIMITED_INSTANCES, 64, 64, 0, nullptr);
+        waiting =
+            CreateNamedPipeA(name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT,
+                             PIPE_UNLIMITED_INSTANCES, 64, 64, 0, nullptr);
     }
 
     void serve()
@@ -260,8 +261,9 @@ public:
         return list == LIST && index == 0;
     }
 
-    BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO, SP_DEVICE_INTERFACE_DATA*, SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail,
-                                          DWORD detailSize, DWORD* requiredSize, SP_DEVINFO_DATA*) override
+    BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO, SP_DEVICE_INTERFACE_DATA*,
+                                          SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD detailSize,
+                                          DWORD* requiredSize, SP_DEVINFO_DATA*) override
     {
         const DWORD needed = static_cast<DWORD>(sizeof(DWORD) + pipeName.size() + 1);
         if (requiredSize != nullptr)

@@ -4,7 +4,8 @@ namespace {
 
 using EditorCommandsTest = EditorTest;
 
-TEST_F(EditorCommandsTest, ContinuousSelectIsKeptInTheSettingsFile) {
+TEST_F(EditorCommandsTest, ContinuousSelectIsKeptInTheSettingsFile)
+{
     click(editorPanel.continuousSelectBox.window);
     EXPECT_TRUE(programSettings.continuousSelect);
     Bytes stored = readBytes(settingsFilePath());
@@ -20,7 +21,8 @@ TEST_F(EditorCommandsTest, ContinuousSelectIsKeptInTheSettingsFile) {
 
 class ClearAllTest : public EditorTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EditorTest::SetUp();
         documentState.filePath = "C:\\keys\\flight.qvxkeys";
         keyTable.setSlotKey(3, 'A');
@@ -32,7 +34,8 @@ protected:
     }
 };
 
-TEST_F(ClearAllTest, CancelChangesNothing) {
+TEST_F(ClearAllTest, CancelChangesNothing)
+{
     prompts.answers = {IDCANCEL};
     click(editorPanel.clearAllButton.window);
     ASSERT_EQ(prompts.shown.size(), 1u);
@@ -49,7 +52,8 @@ TEST_F(ClearAllTest, CancelChangesNothing) {
     EXPECT_FALSE(documentState.modified);
 }
 
-TEST_F(ClearAllTest, OkEmptiesEveryListAndDisablesTheAxisRows) {
+TEST_F(ClearAllTest, OkEmptiesEveryListAndDisablesTheAxisRows)
+{
     prompts.answers = {IDOK};
     click(editorPanel.clearAllButton.window);
     for (SlotIndex slot = 0; slot < SLOT_COUNT; ++slot) {

@@ -16,7 +16,8 @@
 // program's message loop does (accelerators, then dialog navigation).
 class EditorTest : public MainWindowTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         // One main window per process in the program; here every test builds
         // a new one, so a capture a test left running must not carry over.
         captureState = CaptureState{};
@@ -24,29 +25,30 @@ protected:
         accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ACCEL_MAIN));
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         MainWindowTest::TearDown();
         captureState = CaptureState{};
     }
 
     static SlotRow& row(SlotIndex slot) { return editorPanel.rows[slot]; }
 
-    static std::string textOf(HWND control) {
+    static std::string textOf(HWND control)
+    {
         char text[300] = {};
         GetWindowTextA(control, text, sizeof text);
         return text;
     }
 
-    static bool checked(HWND button) {
-        return (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_CHECKED) != 0;
-    }
+    static bool checked(HWND button) { return (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_CHECKED) != 0; }
 
     static LRESULT selection(SlotIndex slot) { return SendMessageA(row(slot).keyList, CB_GETCURSEL, 0, 0); }
 
     static SlotIndex pageOf(SlotIndex slot) { return slot < 32 ? 0 : slot < 64 ? 1 : 2; }
 
     // The slot's page is brought up first, as a user would have to.
-    void clickSelect(SlotIndex slot) {
+    void clickSelect(SlotIndex slot)
+    {
         showPage(pageOf(slot));
         SendMessageA(row(slot).selectButton, BM_CLICK, 0, 0);
     }
@@ -54,7 +56,8 @@ protected:
     void click(HWND control) { SendMessageA(control, BM_CLICK, 0, 0); }
 
     // What a key list reports when the user picks an entry.
-    void chooseInList(SlotIndex slot, int position) {
+    void chooseInList(SlotIndex slot, int position)
+    {
         SendMessageA(row(slot).keyList, CB_SETCURSEL, position, 0);
         SendMessageA(GetParent(row(slot).keyList), WM_COMMAND, MAKEWPARAM(row(slot).keyListId, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(row(slot).keyList));
@@ -62,7 +65,8 @@ protected:
 
     // The user switches to tab index, which the tab control announces to
     // the main window.
-    void switchTab(int index) {
+    void switchTab(int index)
+    {
         SendMessageA(editorPanel.tab, TCM_SETCURSEL, index, 0);
         NMHDR header{editorPanel.tab, static_cast<UINT_PTR>(editorPanel.tabId), static_cast<UINT>(TCN_SELCHANGE)};
         SendMessageA(window, WM_NOTIFY, editorPanel.tabId, reinterpret_cast<LPARAM>(&header));
@@ -70,33 +74,41 @@ protected:
 
     // Whether the capture timer ticks on the main window: waits two periods
     // and takes one tick out of the queue.
-    bool captureTimerTicks() {
+    bool captureTimerTicks()
+    {
         Sleep(2 * CAPTURE_PERIOD_MS);
         MSG tick;
         return PeekMessageA(&tick, window, WM_TIMER, WM_TIMER, PM_REMOVE) && tick.wParam == CAPTURE_TIMER_ID;
     }
 
     // A key as the message loop would hand it on: through dialog navigation.
-    void navigateWith(HWND target, WPARAM key) {
+    void navigateWith(HWND target, WPARAM key)
+    {
         MSG message{target, WM_KEYDOWN, key, 1, static_cast<DWORD>(GetMessageTime()), {}};
-        if (!IsDialogMessageA(window, &message)) DispatchMessageA(&message);
+        if (!IsDialogMessageA(window, &message))
+            DispatchMessageA(&message);
     }
 
     // The program's message loop without its end: accelerators, dialog
     // navigation, then dispatch, for as long as messages are waiting.
-    void pumpMessages() {
+    void pumpMessages()
+    {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) continue;
-            if (TranslateAcceleratorA(window, accelerators, &message)) continue;
-            if (IsDialogMessageA(window, &message)) continue;
+            if (message.message == WM_QUIT)
+                continue;
+            if (TranslateAcceleratorA(window, accelerators, &message))
+                continue;
+            if (IsDialogMessageA(window, &message))
+                continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
     }
 
     // Pumps for at least the given time, so that the capture timer ticks.
-    void pumpFor(DWORD milliseconds) {
+    void pumpFor(DWORD milliseconds)
+    {
         const DWORD start = GetTickCount();
         do {
             pumpMessages();
@@ -110,7 +122,8 @@ protected:
 
     // The main window shown and made the foreground window, so that real
     // keyboard input reaches its thread.
-    bool bringToFront() {
+    bool bringToFront()
+    {
         ShowWindow(window, SW_SHOW);
         SetForegroundWindow(window);
         SetActiveWindow(window);
@@ -118,7 +131,8 @@ protected:
         return GetForegroundWindow() == window && captureState.windowActive;
     }
 
-    static void sendKeys(std::initializer_list<WORD> keys, bool up) {
+    static void sendKeys(std::initializer_list<WORD> keys, bool up)
+    {
         std::vector<INPUT> inputs;
         for (WORD key : keys) {
             INPUT input{};
@@ -132,17 +146,20 @@ protected:
     }
 
     // Keys go down in one input call, so that they meet the same tick.
-    void pressKeys(std::initializer_list<WORD> keys) {
+    void pressKeys(std::initializer_list<WORD> keys)
+    {
         sendKeys(keys, false);
         pumpTicks();
     }
 
-    void releaseKeys(std::initializer_list<WORD> keys) {
+    void releaseKeys(std::initializer_list<WORD> keys)
+    {
         sendKeys(keys, true);
         pumpTicks();
     }
 
-    void typeKey(WORD key) {
+    void typeKey(WORD key)
+    {
         pressKeys({key});
         releaseKeys({key});
     }

@@ -4,7 +4,8 @@ namespace {
 
 using EditorPageProceduresTest = EditorTest;
 
-TEST_F(EditorPageProceduresTest, AChoiceInAKeyListWritesItsSlotAndMarksTheDocument) {
+TEST_F(EditorPageProceduresTest, AChoiceInAKeyListWritesItsSlotAndMarksTheDocument)
+{
     documentState.filePath = "C:\\keys\\flight.qvxkeys";
     chooseInList(40, 48);
     EXPECT_EQ(keyTable.buttonKeys[40], 32);
@@ -21,14 +22,16 @@ TEST_F(EditorPageProceduresTest, AChoiceInAKeyListWritesItsSlotAndMarksTheDocume
     EXPECT_EQ(keyTable.axisKeys[11], 254);
 }
 
-TEST_F(EditorPageProceduresTest, AListWithoutSelectionLeavesItsSlotAndTheDocument) {
+TEST_F(EditorPageProceduresTest, AListWithoutSelectionLeavesItsSlotAndTheDocument)
+{
     keyTable.setSlotKey(12, 65);
     chooseInList(12, -1);
     EXPECT_EQ(keyTable.buttonKeys[12], 65);
     EXPECT_FALSE(documentState.modified);
 }
 
-TEST_F(EditorPageProceduresTest, APageIgnoresTheControlsOfOtherPages) {
+TEST_F(EditorPageProceduresTest, APageIgnoresTheControlsOfOtherPages)
+{
     SendMessageA(row(40).keyList, CB_SETCURSEL, 1, 0);
     SendMessageA(editorPanel.pages[0], WM_COMMAND, MAKEWPARAM(row(40).keyListId, CBN_SELCHANGE), 0);
     SendMessageA(editorPanel.pages[2], WM_COMMAND, MAKEWPARAM(row(40).keyListId, CBN_SELCHANGE), 0);
@@ -39,7 +42,8 @@ TEST_F(EditorPageProceduresTest, APageIgnoresTheControlsOfOtherPages) {
     EXPECT_FALSE(documentState.modified);
 }
 
-TEST_F(EditorPageProceduresTest, ClickingThePressedSelectButtonAgainEndsTheCapture) {
+TEST_F(EditorPageProceduresTest, ClickingThePressedSelectButtonAgainEndsTheCapture)
+{
     clickSelect(5);
     EXPECT_TRUE(captureState.capturing);
     EXPECT_EQ(captureState.captureSlot, 5);
@@ -55,7 +59,8 @@ TEST_F(EditorPageProceduresTest, ClickingThePressedSelectButtonAgainEndsTheCaptu
     EXPECT_FALSE(documentState.modified);
 }
 
-TEST_F(EditorPageProceduresTest, ClickingAnotherSelectButtonOfThePageMovesTheCapture) {
+TEST_F(EditorPageProceduresTest, ClickingAnotherSelectButtonOfThePageMovesTheCapture)
+{
     clickSelect(3);
     clickSelect(20);
     EXPECT_TRUE(captureState.capturing);
@@ -66,7 +71,8 @@ TEST_F(EditorPageProceduresTest, ClickingAnotherSelectButtonOfThePageMovesTheCap
     EXPECT_TRUE(captureTimerTicks());
 }
 
-TEST_F(EditorPageProceduresTest, FocusLeavingTheSelectButtonsEndsTheCapture) {
+TEST_F(EditorPageProceduresTest, FocusLeavingTheSelectButtonsEndsTheCapture)
+{
     clickSelect(3);
     SetFocus(row(3).keyList);  // what a click on the list does first
     EXPECT_FALSE(captureState.capturing);
@@ -85,7 +91,8 @@ TEST_F(EditorPageProceduresTest, FocusLeavingTheSelectButtonsEndsTheCapture) {
     EXPECT_FALSE(captureTimerTicks());
 }
 
-TEST_F(EditorPageProceduresTest, ThePulseBoxSwitchesPulsesAndTheAxisRows) {
+TEST_F(EditorPageProceduresTest, ThePulseBoxSwitchesPulsesAndTheAxisRows)
+{
     showPage(2);
     click(editorPanel.pulseCheckBox.window);
     EXPECT_EQ(keyTable.pulseEnabled, 1);
@@ -104,7 +111,8 @@ TEST_F(EditorPageProceduresTest, ThePulseBoxSwitchesPulsesAndTheAxisRows) {
     EXPECT_TRUE(documentState.modified);
 }
 
-TEST_F(EditorPageProceduresTest, LeavingTheStepsFieldCommitsItAndMarksTheDocument) {
+TEST_F(EditorPageProceduresTest, LeavingTheStepsFieldCommitsItAndMarksTheDocument)
+{
     showPage(2);
     click(editorPanel.pulseCheckBox.window);
     HWND steps = editorPanel.stepsField.window;
@@ -123,7 +131,8 @@ TEST_F(EditorPageProceduresTest, LeavingTheStepsFieldCommitsItAndMarksTheDocumen
     EXPECT_TRUE(documentState.modified);
 }
 
-TEST_F(EditorPageProceduresTest, SelectButtonsKeepEveryKeyFromDialogNavigationAndFromTheButton) {
+TEST_F(EditorPageProceduresTest, SelectButtonsKeepEveryKeyFromDialogNavigationAndFromTheButton)
+{
     EXPECT_EQ(SendMessageA(row(0).selectButton, WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
     clickSelect(7);
     HWND select = row(7).selectButton;

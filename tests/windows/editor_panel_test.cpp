@@ -10,14 +10,16 @@ struct Box {
 };
 
 // A control's rectangle in its parent's client coordinates.
-Box boxOf(HWND control) {
+Box boxOf(HWND control)
+{
     RECT rect{};
     GetWindowRect(control, &rect);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-void expectBox(HWND control, Box expected, const char* what) {
+void expectBox(HWND control, Box expected, const char* what)
+{
     const Box box = boxOf(control);
     EXPECT_EQ(box.x, expected.x) << what;
     EXPECT_EQ(box.y, expected.y) << what;
@@ -27,40 +29,48 @@ void expectBox(HWND control, Box expected, const char* what) {
 
 // A drop-down list's window is as high as its closed field, whatever its
 // creation height; its place and width are what the layout fixes.
-void expectListPlace(HWND list, LONG x, LONG y, const char* what) {
+void expectListPlace(HWND list, LONG x, LONG y, const char* what)
+{
     const Box box = boxOf(list);
     EXPECT_EQ(box.x, x) << what;
     EXPECT_EQ(box.y, y) << what;
     EXPECT_EQ(box.width, 88) << what;
 }
 
-int idOf(HWND control) {
+int idOf(HWND control)
+{
     return static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
 }
 
-std::string classOf(HWND control) {
+std::string classOf(HWND control)
+{
     char name[64] = {};
     GetClassNameA(control, name, sizeof name);
     return name;
 }
 
-DWORD styleOf(HWND control) {
+DWORD styleOf(HWND control)
+{
     return static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
 }
 
-DWORD extendedStyleOf(HWND control) {
+DWORD extendedStyleOf(HWND control)
+{
     return static_cast<DWORD>(GetWindowLongPtrA(control, GWL_EXSTYLE));
 }
 
-bool visible(HWND window) {
+bool visible(HWND window)
+{
     return (styleOf(window) & WS_VISIBLE) != 0;
 }
 
-bool enabled(HWND window) {
+bool enabled(HWND window)
+{
     return IsWindowEnabled(window) != FALSE;
 }
 
-std::string listEntry(HWND list, int position) {
+std::string listEntry(HWND list, int position)
+{
     char text[64] = {};
     SendMessageA(list, CB_GETLBTEXT, position, reinterpret_cast<LPARAM>(text));
     return text;
@@ -71,7 +81,8 @@ constexpr DWORD KEY_LIST_STYLE = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP
 
 using EditorPanelTest = EditorTest;
 
-TEST_F(EditorPanelTest, ControlIdsFollowTheCreationOrder) {
+TEST_F(EditorPanelTest, ControlIdsFollowTheCreationOrder)
+{
     const PanelControl top[] = {editorPanel.startButton, editorPanel.stopButton, editorPanel.continuousSelectBox,
                                 editorPanel.clearAllButton};
     for (int k = 0; k < 4; ++k) {
@@ -81,7 +92,8 @@ TEST_F(EditorPanelTest, ControlIdsFollowTheCreationOrder) {
     EXPECT_EQ(editorPanel.tabId, 10004);
     EXPECT_EQ(idOf(editorPanel.tab), 10004);
     EXPECT_EQ(idOf(editorPanel.groupBox), GROUP_BOX_ID);
-    for (HWND page : editorPanel.pages) EXPECT_EQ(idOf(page), 0);
+    for (HWND page : editorPanel.pages)
+        EXPECT_EQ(idOf(page), 0);
 
     struct RowIds {
         SlotIndex slot;
@@ -106,7 +118,8 @@ TEST_F(EditorPanelTest, ControlIdsFollowTheCreationOrder) {
     EXPECT_EQ(nextControlId, 10236);
 }
 
-TEST_F(EditorPanelTest, ControlsHaveTheirClassesTextsStylesAndParents) {
+TEST_F(EditorPanelTest, ControlsHaveTheirClassesTextsStylesAndParents)
+{
     EXPECT_EQ(classOf(editorPanel.groupBox), "Button");
     EXPECT_EQ(styleOf(editorPanel.groupBox) & (WS_CHILD | WS_VISIBLE | BS_TYPEMASK),
               static_cast<DWORD>(WS_CHILD | WS_VISIBLE | BS_GROUPBOX));
@@ -183,25 +196,35 @@ TEST_F(EditorPanelTest, ControlsHaveTheirClassesTextsStylesAndParents) {
     EXPECT_EQ(classOf(steps), "Edit");
     EXPECT_EQ(GetParent(steps), editorPanel.pages[2]);
     EXPECT_EQ(extendedStyleOf(steps) & WS_EX_CLIENTEDGE, static_cast<DWORD>(WS_EX_CLIENTEDGE));
-    EXPECT_EQ(styleOf(steps) & (WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER), static_cast<DWORD>(WS_TABSTOP | ES_AUTOHSCROLL));
+    EXPECT_EQ(styleOf(steps) & (WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER),
+              static_cast<DWORD>(WS_TABSTOP | ES_AUTOHSCROLL));
     EXPECT_EQ(editorPanel.stepsField.minimum, 1);
     EXPECT_EQ(editorPanel.stepsField.maximum, 120);
     EXPECT_EQ(editorPanel.stepsField.target, &keyTable.cycleSteps);
 }
 
-TEST_F(EditorPanelTest, EveryControlButThePagesHasTheWindowsFont) {
-    std::vector<HWND> controls = {editorPanel.groupBox, editorPanel.startButton.window, editorPanel.stopButton.window,
-                                  editorPanel.continuousSelectBox.window, editorPanel.clearAllButton.window,
-                                  editorPanel.tab, editorPanel.pulseCheckBox.window, editorPanel.stepsLabel,
+TEST_F(EditorPanelTest, EveryControlButThePagesHasTheWindowsFont)
+{
+    std::vector<HWND> controls = {editorPanel.groupBox,
+                                  editorPanel.startButton.window,
+                                  editorPanel.stopButton.window,
+                                  editorPanel.continuousSelectBox.window,
+                                  editorPanel.clearAllButton.window,
+                                  editorPanel.tab,
+                                  editorPanel.pulseCheckBox.window,
+                                  editorPanel.stepsLabel,
                                   editorPanel.stepsField.window};
     for (const SlotRow& slotRow : editorPanel.rows)
         controls.insert(controls.end(), {slotRow.label, slotRow.selectButton, slotRow.keyList});
     ASSERT_NE(uiFont, nullptr);
-    for (HWND control : controls) EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), uiFont);
-    for (HWND page : editorPanel.pages) EXPECT_EQ(SendMessageA(page, WM_GETFONT, 0, 0), 0);
+    for (HWND control : controls)
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), uiFont);
+    for (HWND page : editorPanel.pages)
+        EXPECT_EQ(SendMessageA(page, WM_GETFONT, 0, 0), 0);
 }
 
-TEST_F(EditorPanelTest, ControlsLieWhereTheLayoutPutsThem) {
+TEST_F(EditorPanelTest, ControlsLieWhereTheLayoutPutsThem)
+{
     expectBox(editorPanel.groupBox, {140, 0, 344, 48}, "group box");
     expectBox(editorPanel.startButton.window, {150, 14, 45, 25}, "Start");
     expectBox(editorPanel.stopButton.window, {201, 14, 45, 25}, "Stop");
@@ -239,7 +262,8 @@ TEST_F(EditorPanelTest, ControlsLieWhereTheLayoutPutsThem) {
     expectListPlace(row(75).keyList, 432, 245, "slot 75 list");
 }
 
-TEST_F(EditorPanelTest, OnlyTheChosenPageIsShownAboveTheTabControl) {
+TEST_F(EditorPanelTest, OnlyTheChosenPageIsShownAboveTheTabControl)
+{
     auto expectShown = [](int shown) {
         for (int page = 0; page < PAGE_COUNT; ++page)
             EXPECT_EQ(visible(editorPanel.pages[page]), page == shown) << "page " << page << " with " << shown;
@@ -258,7 +282,8 @@ TEST_F(EditorPanelTest, OnlyTheChosenPageIsShownAboveTheTabControl) {
     expectShown(0);
 }
 
-TEST_F(EditorPanelTest, EveryKeyListOffersAllCodesInListOrder) {
+TEST_F(EditorPanelTest, EveryKeyListOffersAllCodesInListOrder)
+{
     for (SlotIndex slot = 0; slot < SLOT_COUNT; ++slot)
         ASSERT_EQ(SendMessageA(row(slot).keyList, CB_GETCOUNT, 0, 0), 256) << slot;
     for (SlotIndex slot : {0, 40, 75}) {
@@ -266,15 +291,17 @@ TEST_F(EditorPanelTest, EveryKeyListOffersAllCodesInListOrder) {
             ASSERT_EQ(listEntry(row(slot).keyList, position), KeyNameTable[KeyListOrder[position]])
                 << "slot " << slot << " position " << position;
     }
-    for (int code = 0; code < 256; ++code) ASSERT_EQ(KeyListOrder[KeyListPosition[code]], code);
+    for (int code = 0; code < 256; ++code)
+        ASSERT_EQ(KeyListOrder[KeyListPosition[code]], code);
 }
 
-TEST_F(EditorPanelTest, RefreshShowsTheKeyTableWithoutMarkingTheDocument) {
-    keyTable.setSlotKey(0, 65);   // position 1
-    keyTable.setSlotKey(40, 32);  // position 48
-    keyTable.setSlotKey(63, 254); // position 255
-    keyTable.setSlotKey(70, 1);   // position 123
-    keyTable.setSlotKey(10, 300); // no position: the list keeps what it showed
+TEST_F(EditorPanelTest, RefreshShowsTheKeyTableWithoutMarkingTheDocument)
+{
+    keyTable.setSlotKey(0, 65);    // position 1
+    keyTable.setSlotKey(40, 32);   // position 48
+    keyTable.setSlotKey(63, 254);  // position 255
+    keyTable.setSlotKey(70, 1);    // position 123
+    keyTable.setSlotKey(10, 300);  // no position: the list keeps what it showed
     SendMessageA(row(10).keyList, CB_SETCURSEL, 5, 0);
     keyTable.pulseEnabled = 1;
     keyTable.cycleSteps = 42;
@@ -304,7 +331,8 @@ TEST_F(EditorPanelTest, RefreshShowsTheKeyTableWithoutMarkingTheDocument) {
     EXPECT_FALSE(documentState.modified);
 }
 
-TEST_F(EditorPanelTest, PulseBoxEnablesExactlyTheStepsFieldAndTheAxisRowsControls) {
+TEST_F(EditorPanelTest, PulseBoxEnablesExactlyTheStepsFieldAndTheAxisRowsControls)
+{
     auto expectAxisControls = [](bool on) {
         EXPECT_EQ(enabled(editorPanel.stepsField.window), on);
         for (SlotIndex slot = 64; slot < SLOT_COUNT; ++slot) {

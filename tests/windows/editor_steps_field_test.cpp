@@ -9,11 +9,12 @@ struct Typed {
     int32_t committed;
 };
 
-TEST_F(EditorStepsFieldTest, CommitTakesTheTypedNumberClampedAndShowsItPlainly) {
+TEST_F(EditorStepsFieldTest, CommitTakesTheTypedNumberClampedAndShowsItPlainly)
+{
     BoundedIntField& field = editorPanel.stepsField;
     const Typed cases[] = {
-        {"", 1},     {"abc", 1},    {"   ", 1},  {"0", 1},    {"-5", 1},   {"121", 120},        {"99999", 120},
-        {"12abc", 12}, {"+7", 7},   {"2.9", 2},  {" 007", 7}, {"1234567890", 120}, {"120", 120}, {"1", 1},
+        {"", 1},       {"abc", 1}, {"   ", 1}, {"0", 1},    {"-5", 1},           {"121", 120}, {"99999", 120},
+        {"12abc", 12}, {"+7", 7},  {"2.9", 2}, {" 007", 7}, {"1234567890", 120}, {"120", 120}, {"1", 1},
     };
     for (const Typed& typed : cases) {
         keyTable.cycleSteps = 55;
@@ -26,7 +27,8 @@ TEST_F(EditorStepsFieldTest, CommitTakesTheTypedNumberClampedAndShowsItPlainly) 
     EXPECT_FALSE(documentState.modified);
 }
 
-TEST_F(EditorStepsFieldTest, TypingWithoutCommittingLeavesTheSetting) {
+TEST_F(EditorStepsFieldTest, TypingWithoutCommittingLeavesTheSetting)
+{
     SetWindowTextA(editorPanel.stepsField.window, "50");
     EXPECT_EQ(keyTable.cycleSteps, 6);
     EXPECT_EQ(editorPanel.stepsField.value, 6);
@@ -34,7 +36,8 @@ TEST_F(EditorStepsFieldTest, TypingWithoutCommittingLeavesTheSetting) {
 
 // The target receives the whole committed value, also where it does not fit
 // in 16 bits, so field and setting always agree.
-TEST_F(EditorStepsFieldTest, TheTargetHoldsTheWholeValueOfAWideRange) {
+TEST_F(EditorStepsFieldTest, TheTargetHoldsTheWholeValueOfAWideRange)
+{
     HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 50, 21, window, nullptr, nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
     std::atomic<int32_t> target{0};

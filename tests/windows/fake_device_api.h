@@ -148,14 +148,15 @@ public:
                                           DWORD* requiredSize, SP_DEVINFO_DATA* deviceInfo) override
     {
         std::lock_guard<std::mutex> hold(lock);
-        calls.push_back(detail == nullptr ? "SetupDiGetDeviceInterfaceDetailA size" : "SetupDiGetDeviceInterfaceDetailA");
+        calls.push_back(detail == nullptr ? "SetupDiGetDeviceInterfaceDetailA size"
+                                          : "SetupDiGetDeviceInterfaceDetailA");
         if (!use(list, "list", "SetupDiGetDeviceInterfaceDetailA"))
             return FALSE;
         if (deviceInfo != nullptr)
             misuses.push_back("SetupDiGetDeviceInterfaceDetailA asked for a device record");
         const FakeInterface& entry = interfaces.at(interfaceData->Reserved - 1);
-        const DWORD needed = static_cast<DWORD>(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) +
-                                                entry.path.size() + 1);
+        const DWORD needed =
+            static_cast<DWORD>(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + entry.path.size() + 1);
         if (requiredSize != nullptr)
             *requiredSize = needed;
         if (detail == nullptr) {
@@ -206,7 +207,8 @@ public:
         std::lock_guard<std::mutex> hold(lock);
         const char* kind = access == 0 ? "query" : "device";
         calls.push_back(std::string("CreateFileA ") + kind);
-        opens.push_back(FakeOpen{path, access, shareMode, security != nullptr, disposition, flags, templateFile != nullptr});
+        opens.push_back(
+            FakeOpen{path, access, shareMode, security != nullptr, disposition, flags, templateFile != nullptr});
         if (pathsHandedOut.count(path) == 0) {
             misuses.push_back(std::string("CreateFileA of a path discovery never got: ") + path);
             lastError = ERROR_FILE_NOT_FOUND;

@@ -21,14 +21,16 @@ constexpr const char* SENTINEL_TITLE = "title not rebuilt";
 // Two key code files that differ in the first button's key.
 class FileCommandsTest : public MainWindowTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         MainWindowTest::SetUp();
         current = keyFileWithFirstButton("current.qvxkeys", 'C');
         other = keyFileWithFirstButton("other.qvxkeys", 'O');
         fresh = path("fresh.qvxkeys");
     }
 
-    std::string keyFileWithFirstButton(const std::string& name, uint16_t code) {
+    std::string keyFileWithFirstButton(const std::string& name, uint16_t code)
+    {
         KeyTable table;
         table.setSlotKey(0, code);
         const std::string file = path(name);
@@ -36,23 +38,25 @@ protected:
         return file;
     }
 
-    void enterState(const std::string& filePath, bool modified) {
+    void enterState(const std::string& filePath, bool modified)
+    {
         documentState.filePath = filePath;
         documentState.modified = modified;
         updateTitle(window);
     }
 
-    std::string expectedTitle() const {
-        return composeTitle(documentState.filePath, documentState.modified, 0);
-    }
+    std::string expectedTitle() const { return composeTitle(documentState.filePath, documentState.modified, 0); }
 
-    std::vector<std::string> questions() const {
+    std::vector<std::string> questions() const
+    {
         std::vector<std::string> texts;
-        for (const auto& box : prompts.shown) texts.push_back(box.text);
+        for (const auto& box : prompts.shown)
+            texts.push_back(box.text);
         return texts;
     }
 
-    static Bytes imageOf(const KeyTable& table) {
+    static Bytes imageOf(const KeyTable& table)
+    {
         const KeyFileImage image = keyFileImage(table);
         return Bytes(image.begin(), image.end());
     }
@@ -67,7 +71,8 @@ protected:
 // Every command from every state of the document: which questions it asks,
 // which dialogs it shows and where the document ends up. An unnamed
 // document is never questioned, however much it changed.
-TEST_F(FileCommandsTest, StateTable) {
+TEST_F(FileCommandsTest, StateTable)
+{
     enum Name { UNNAMED, CURRENT, OTHER, FRESH };
     const struct {
         const char* what;
@@ -85,17 +90,53 @@ TEST_F(FileCommandsTest, StateTable) {
         {"New, unnamed clean", CMD_NEW, UNNAMED, false, {}, {}, false, UNNAMED, false, {}, 0},
         {"New, unnamed modified", ACC_NEW, UNNAMED, true, {}, {}, false, UNNAMED, false, {}, 0},
         {"New, named clean", CMD_NEW, CURRENT, false, {}, {}, false, UNNAMED, false, {}, 0},
-        {"New, named modified, OK", ACC_NEW, CURRENT, true, {IDOK}, {}, false, UNNAMED, false,
-         {"Start new file without saving?"}, 0},
-        {"New, named modified, Cancel", CMD_NEW, CURRENT, true, {IDCANCEL}, {}, false, CURRENT, true,
-         {"Start new file without saving?"}, 0},
+        {"New, named modified, OK",
+         ACC_NEW,
+         CURRENT,
+         true,
+         {IDOK},
+         {},
+         false,
+         UNNAMED,
+         false,
+         {"Start new file without saving?"},
+         0},
+        {"New, named modified, Cancel",
+         CMD_NEW,
+         CURRENT,
+         true,
+         {IDCANCEL},
+         {},
+         false,
+         CURRENT,
+         true,
+         {"Start new file without saving?"},
+         0},
         {"Open, unnamed clean", CMD_OPEN, UNNAMED, false, {}, {OTHER}, false, OTHER, false, {}, 1},
         {"Open, unnamed modified", ACC_OPEN, UNNAMED, true, {}, {OTHER}, false, OTHER, false, {}, 1},
         {"Open, named clean", CMD_OPEN, CURRENT, false, {}, {OTHER}, false, OTHER, false, {}, 1},
-        {"Open, named modified, OK", ACC_OPEN, CURRENT, true, {IDOK}, {OTHER}, false, OTHER, false,
-         {"Open file without saving?"}, 1},
-        {"Open, named modified, Cancel", CMD_OPEN, CURRENT, true, {IDCANCEL}, {OTHER}, false, CURRENT, true,
-         {"Open file without saving?"}, 0},
+        {"Open, named modified, OK",
+         ACC_OPEN,
+         CURRENT,
+         true,
+         {IDOK},
+         {OTHER},
+         false,
+         OTHER,
+         false,
+         {"Open file without saving?"},
+         1},
+        {"Open, named modified, Cancel",
+         CMD_OPEN,
+         CURRENT,
+         true,
+         {IDCANCEL},
+         {OTHER},
+         false,
+         CURRENT,
+         true,
+         {"Open file without saving?"},
+         0},
         {"Open cancelled, named clean", CMD_OPEN, CURRENT, false, {}, {}, false, CURRENT, false, {}, 1},
         {"Open cancelled, unnamed modified", CMD_OPEN, UNNAMED, true, {}, {}, false, UNNAMED, true, {}, 1},
         {"Save, unnamed clean", CMD_SAVE, UNNAMED, false, {}, {FRESH}, false, FRESH, false, {}, 1},
@@ -109,16 +150,35 @@ TEST_F(FileCommandsTest, StateTable) {
         {"Save As cancelled, named modified", CMD_SAVE_AS, CURRENT, true, {}, {}, false, CURRENT, true, {}, 1},
         {"Quit, unnamed modified", CMD_QUIT, UNNAMED, true, {}, {}, true, UNNAMED, true, {}, 0},
         {"Quit, named clean", ACC_QUIT, CURRENT, false, {}, {}, true, CURRENT, false, {}, 0},
-        {"Quit, named modified, OK", CMD_QUIT, CURRENT, true, {IDOK}, {}, true, CURRENT, true,
-         {"Close without saving?"}, 0},
-        {"Quit, named modified, Cancel", ACC_QUIT, CURRENT, true, {IDCANCEL}, {}, false, CURRENT, true,
-         {"Close without saving?"}, 0},
+        {"Quit, named modified, OK",
+         CMD_QUIT,
+         CURRENT,
+         true,
+         {IDOK},
+         {},
+         true,
+         CURRENT,
+         true,
+         {"Close without saving?"},
+         0},
+        {"Quit, named modified, Cancel",
+         ACC_QUIT,
+         CURRENT,
+         true,
+         {IDCANCEL},
+         {},
+         false,
+         CURRENT,
+         true,
+         {"Close without saving?"},
+         0},
     };
     const std::string paths[] = {"", current, other, fresh};
 
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        if (!IsWindow(window)) recreateWindow();
+        if (!IsWindow(window))
+            recreateWindow();
         std::remove(fresh.c_str());
         std::remove(settingsFilePath().c_str());
         prompts = ScriptedPrompts{};
@@ -147,7 +207,8 @@ TEST_F(FileCommandsTest, StateTable) {
     }
 }
 
-TEST_F(FileCommandsTest, BothDialogsUseTheKeyFileRecord) {
+TEST_F(FileCommandsTest, BothDialogsUseTheKeyFileRecord)
+{
     enterState(current, false);
     sendCommand(CMD_OPEN);
     sendCommand(CMD_SAVE_AS);
@@ -181,7 +242,8 @@ TEST_F(FileCommandsTest, BothDialogsUseTheKeyFileRecord) {
     }
 }
 
-TEST_F(FileCommandsTest, FilterEndsWithAnExtraNul) {
+TEST_F(FileCommandsTest, FilterEndsWithAnExtraNul)
+{
     const char expected[] = "Corvanta Key Code Files (*.qvxkeys)\0*.qvxkeys\0All Files (*.*)\0*.*\0";
     EXPECT_EQ(std::memcmp(KeyFileFilter, expected, sizeof expected), 0);
 }
@@ -189,7 +251,8 @@ TEST_F(FileCommandsTest, FilterEndsWithAnExtraNul) {
 // New clears only the button slots; what it keeps goes into the next file.
 // The configuration still names the previous file, so the next start
 // reopens it.
-TEST_F(FileCommandsTest, NewKeepsAxisKeysPulseAndSteps) {
+TEST_F(FileCommandsTest, NewKeepsAxisKeysPulseAndSteps)
+{
     writeBytes(settingsFilePath(), settingsBytes(false, false, current));
     recreateWindow();
     ASSERT_EQ(documentState.filePath, current);
@@ -200,7 +263,8 @@ TEST_F(FileCommandsTest, NewKeepsAxisKeysPulseAndSteps) {
     refreshFromModel();
 
     sendCommand(CMD_NEW);
-    for (SlotIndex slot = 0; slot < BUTTON_SLOT_COUNT; ++slot) EXPECT_EQ(keyTable.slotKey(slot), 0) << slot;
+    for (SlotIndex slot = 0; slot < BUTTON_SLOT_COUNT; ++slot)
+        EXPECT_EQ(keyTable.slotKey(slot), 0) << slot;
     EXPECT_EQ(keyTable.slotKey(70), 'X');
     EXPECT_EQ(keyTable.pulseEnabled.load(), 1);
     EXPECT_EQ(keyTable.cycleSteps.load(), 42);
@@ -216,7 +280,8 @@ TEST_F(FileCommandsTest, NewKeepsAxisKeysPulseAndSteps) {
     EXPECT_EQ(documentState.filePath, current);
 }
 
-TEST_F(FileCommandsTest, OpenReadsTheFileAndShowsIt) {
+TEST_F(FileCommandsTest, OpenReadsTheFileAndShowsIt)
+{
     prompts.openAnswers = {other};
     sendCommand(ACC_OPEN);
     EXPECT_EQ(keyTable.slotKey(0), 'O');
@@ -225,7 +290,8 @@ TEST_F(FileCommandsTest, OpenReadsTheFileAndShowsIt) {
 }
 
 // A file of no bytes covers no field: the table stays, the name is taken.
-TEST_F(FileCommandsTest, OpeningAnEmptyFileKeepsTheTable) {
+TEST_F(FileCommandsTest, OpeningAnEmptyFileKeepsTheTable)
+{
     writeBytes(path("empty.qvxkeys"), {});
     keyTable.setSlotKey(5, 'Q');
     prompts.openAnswers = {path("empty.qvxkeys")};
@@ -237,7 +303,8 @@ TEST_F(FileCommandsTest, OpeningAnEmptyFileKeepsTheTable) {
     EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(false, false, path("empty.qvxkeys")));
 }
 
-TEST_F(FileCommandsTest, AFileThatCannotBeReadIsReportedByItsPath) {
+TEST_F(FileCommandsTest, AFileThatCannotBeReadIsReportedByItsPath)
+{
     enterState(current, false);
     keyTable.setSlotKey(5, 'Q');
     const std::string missing = path("missing.qvxkeys");
@@ -257,7 +324,8 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadIsReportedByItsPath) {
 
 // The accelerator reaches the window while the steps field still holds
 // what the user typed; taking the focus away commits it before the write.
-TEST_F(FileCommandsTest, SaveWritesAStepsValueStillBeingTyped) {
+TEST_F(FileCommandsTest, SaveWritesAStepsValueStillBeingTyped)
+{
     enterState(current, false);
     keyTable.pulseEnabled = 1;
     refreshFromModel();
@@ -274,7 +342,8 @@ TEST_F(FileCommandsTest, SaveWritesAStepsValueStillBeingTyped) {
     EXPECT_EQ(title(), "Corvanta Key Press Emulator [current.qvxkeys] - Not Connected");
 }
 
-TEST_F(FileCommandsTest, TheConfigurationNamesEachOpenedOrSavedFile) {
+TEST_F(FileCommandsTest, TheConfigurationNamesEachOpenedOrSavedFile)
+{
     writeBytes(settingsFilePath(), settingsBytes(true, true, current));
     recreateWindow();
 
@@ -291,7 +360,8 @@ TEST_F(FileCommandsTest, TheConfigurationNamesEachOpenedOrSavedFile) {
     EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(true, true, fresh));
 }
 
-TEST_F(FileCommandsTest, SaveAsOntoAnExistingFileAsksAndWritesOnOk) {
+TEST_F(FileCommandsTest, SaveAsOntoAnExistingFileAsksAndWritesOnOk)
+{
     enterState(current, true);
     keyTable.setSlotKey(0, 'N');
     prompts.saveAnswers = {other};
@@ -308,7 +378,8 @@ TEST_F(FileCommandsTest, SaveAsOntoAnExistingFileAsksAndWritesOnOk) {
     EXPECT_FALSE(documentState.modified);
 }
 
-TEST_F(FileCommandsTest, SaveAsOntoTheCurrentFileAsksToo) {
+TEST_F(FileCommandsTest, SaveAsOntoTheCurrentFileAsksToo)
+{
     enterState(current, true);
     prompts.saveAnswers = {current};
     prompts.answers = {IDOK};
@@ -319,7 +390,8 @@ TEST_F(FileCommandsTest, SaveAsOntoTheCurrentFileAsksToo) {
 
 // Declining the overwrite is a cancelled save: the document keeps its name
 // and its mark, and neither file is written.
-TEST_F(FileCommandsTest, DecliningTheOverwriteChangesNothing) {
+TEST_F(FileCommandsTest, DecliningTheOverwriteChangesNothing)
+{
     const Bytes otherBefore = readBytes(other);
     for (const std::string& name : {current, std::string()}) {
         SCOPED_TRACE(name);
@@ -339,11 +411,13 @@ TEST_F(FileCommandsTest, DecliningTheOverwriteChangesNothing) {
 
 // A failed write is reported with the file's name; the document keeps its
 // old name and stays modified, and the configuration is not rewritten.
-TEST_F(FileCommandsTest, AFailedSaveAsIsReportedAndChangesNothing) {
+TEST_F(FileCommandsTest, AFailedSaveAsIsReportedAndChangesNothing)
+{
     const std::string unwritable = path("no such folder\\keys.qvxkeys");
     for (WORD command : {WORD{CMD_SAVE_AS}, WORD{CMD_SAVE}}) {
         for (const std::string& name : {current, std::string()}) {
-            if (command == CMD_SAVE && !name.empty()) continue;
+            if (command == CMD_SAVE && !name.empty())
+                continue;
             SCOPED_TRACE(testing::Message() << command << " " << name);
             prompts = ScriptedPrompts{};
             enterState(name, true);
@@ -364,7 +438,8 @@ TEST_F(FileCommandsTest, AFailedSaveAsIsReportedAndChangesNothing) {
     }
 }
 
-TEST_F(FileCommandsTest, AFailedSaveIsReportedAndLeavesTheDocumentModified) {
+TEST_F(FileCommandsTest, AFailedSaveIsReportedAndLeavesTheDocumentModified)
+{
     const std::string unwritable = path("gone\\keys.qvxkeys");
     enterState(unwritable, true);
     sendCommand(ACC_SAVE);
@@ -379,7 +454,8 @@ TEST_F(FileCommandsTest, AFailedSaveIsReportedAndLeavesTheDocumentModified) {
     EXPECT_FALSE(fileExists(settingsFilePath()));
 }
 
-TEST_F(FileCommandsTest, ACancelledSaveOfAnUnnamedDocumentWritesNothing) {
+TEST_F(FileCommandsTest, ACancelledSaveOfAnUnnamedDocumentWritesNothing)
+{
     enterState("", true);
     sendCommand(CMD_SAVE);
     EXPECT_EQ(prompts.saveDialogs.size(), 1u);
@@ -389,7 +465,8 @@ TEST_F(FileCommandsTest, ACancelledSaveOfAnUnnamedDocumentWritesNothing) {
 }
 
 // The mark renews the title only when it changes.
-TEST_F(FileCommandsTest, MarksRenewTheTitleOnlyWhenTheyChange) {
+TEST_F(FileCommandsTest, MarksRenewTheTitleOnlyWhenTheyChange)
+{
     enterState(current, false);
     markModified();
     EXPECT_EQ(title(), "Corvanta Key Press Emulator [*current.qvxkeys] - Not Connected");
@@ -405,7 +482,8 @@ TEST_F(FileCommandsTest, MarksRenewTheTitleOnlyWhenTheyChange) {
 }
 
 // Answering Cancel to New leaves even the title alone; Open rebuilds it.
-TEST_F(FileCommandsTest, DeclinedNewLeavesTheTitleWhileDeclinedOpenRebuildsIt) {
+TEST_F(FileCommandsTest, DeclinedNewLeavesTheTitleWhileDeclinedOpenRebuildsIt)
+{
     enterState(current, true);
     SetWindowTextA(window, SENTINEL_TITLE);
     sendCommand(CMD_NEW);
@@ -417,7 +495,8 @@ TEST_F(FileCommandsTest, DeclinedNewLeavesTheTitleWhileDeclinedOpenRebuildsIt) {
 // A file held open by another program without sharing cannot be opened to
 // ask about it: the write is tried at once, and here it fails like any
 // other write.
-TEST_F(FileCommandsTest, SaveAsOntoAFileThatCannotBeReadAsksNoQuestion) {
+TEST_F(FileCommandsTest, SaveAsOntoAFileThatCannotBeReadAsksNoQuestion)
+{
     const Bytes otherBefore = readBytes(other);
     HANDLE held = CreateFileA(other.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);

@@ -6,24 +6,28 @@ namespace {
 // foreground window first; the capture timer runs as in the program.
 class KeyCaptureTest : public EditorTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EditorTest::SetUp();
         ASSERT_TRUE(bringToFront()) << "the main window could not become the foreground window";
     }
 
-    void turnContinuousSelectOn() {
+    void turnContinuousSelectOn()
+    {
         click(editorPanel.continuousSelectBox.window);
         ASSERT_TRUE(programSettings.continuousSelect);
     }
 
-    void turnPulsesOn() {
+    void turnPulsesOn()
+    {
         showPage(2);
         click(editorPanel.pulseCheckBox.window);
         ASSERT_TRUE(IsWindowEnabled(row(64).selectButton));
     }
 
     // The capture runs on slot and only its button is pressed and focused.
-    void expectCapturingOn(SlotIndex slot) {
+    void expectCapturingOn(SlotIndex slot)
+    {
         EXPECT_TRUE(captureState.capturing);
         EXPECT_EQ(captureState.captureSlot, slot);
         for (SlotIndex other = 0; other < SLOT_COUNT; ++other)
@@ -31,14 +35,17 @@ protected:
         EXPECT_EQ(GetFocus(), row(slot).selectButton);
     }
 
-    void expectIdle() {
+    void expectIdle()
+    {
         EXPECT_FALSE(captureState.capturing);
-        for (SlotIndex slot = 0; slot < SLOT_COUNT; ++slot) EXPECT_FALSE(checked(row(slot).selectButton)) << slot;
+        for (SlotIndex slot = 0; slot < SLOT_COUNT; ++slot)
+            EXPECT_FALSE(checked(row(slot).selectButton)) << slot;
     }
 
     // Mouse buttons pressed or released over an empty spot of the first
     // page, where a click does not move the focus.
-    void sendMouseButtons(bool up) {
+    void sendMouseButtons(bool up)
+    {
         POINT spot{610, 300};
         ClientToScreen(editorPanel.pages[0], &spot);
         const LONG screenWidth = GetSystemMetrics(SM_CXSCREEN) - 1;
@@ -69,7 +76,8 @@ protected:
     }
 };
 
-TEST_F(KeyCaptureTest, ContinuousSelectMovesOnWithinEachGroupAndWraps) {
+TEST_F(KeyCaptureTest, ContinuousSelectMovesOnWithinEachGroupAndWraps)
+{
     turnContinuousSelectOn();
     clickSelect(31);
     typeKey('A');
@@ -95,7 +103,8 @@ TEST_F(KeyCaptureTest, ContinuousSelectMovesOnWithinEachGroupAndWraps) {
     EXPECT_EQ(keyTable.buttonKeys[32], 0);
 }
 
-TEST_F(KeyCaptureTest, WithoutContinuousSelectOneKeyAssignsTheSlotAndEndsTheCapture) {
+TEST_F(KeyCaptureTest, WithoutContinuousSelectOneKeyAssignsTheSlotAndEndsTheCapture)
+{
     keyTable.setSlotKey(8, 'E');
     clickSelect(9);
     typeKey('E');
@@ -107,7 +116,8 @@ TEST_F(KeyCaptureTest, WithoutContinuousSelectOneKeyAssignsTheSlotAndEndsTheCapt
     EXPECT_EQ(keyTable.buttonKeys[9], 'E');
 }
 
-TEST_F(KeyCaptureTest, MouseButtonsAreNeverCaptured) {
+TEST_F(KeyCaptureTest, MouseButtonsAreNeverCaptured)
+{
     clickSelect(0);
     sendMouseButtons(false);
     EXPECT_TRUE(GetKeyState(VK_LBUTTON) & 0x8000) << "the mouse input did not arrive";
@@ -118,7 +128,8 @@ TEST_F(KeyCaptureTest, MouseButtonsAreNeverCaptured) {
     EXPECT_EQ(keyTable.buttonKeys[0], 'K');
 }
 
-TEST_F(KeyCaptureTest, TabSpaceAndEnterAreCapturedAndTheFocusStays) {
+TEST_F(KeyCaptureTest, TabSpaceAndEnterAreCapturedAndTheFocusStays)
+{
     const struct {
         WORD key;
         uint16_t code;
@@ -133,7 +144,8 @@ TEST_F(KeyCaptureTest, TabSpaceAndEnterAreCapturedAndTheFocusStays) {
     }
 }
 
-TEST_F(KeyCaptureTest, LeftShiftAndLeftControlGiveTheirGenericCodes) {
+TEST_F(KeyCaptureTest, LeftShiftAndLeftControlGiveTheirGenericCodes)
+{
     clickSelect(4);
     typeKey(VK_LSHIFT);
     EXPECT_EQ(keyTable.buttonKeys[4], VK_SHIFT);
@@ -142,7 +154,8 @@ TEST_F(KeyCaptureTest, LeftShiftAndLeftControlGiveTheirGenericCodes) {
     EXPECT_EQ(keyTable.buttonKeys[4], VK_CONTROL);
 }
 
-TEST_F(KeyCaptureTest, AKeyHeldWhenTheCaptureStartsCountsOnlyOncePressedAgain) {
+TEST_F(KeyCaptureTest, AKeyHeldWhenTheCaptureStartsCountsOnlyOncePressedAgain)
+{
     turnContinuousSelectOn();
     pressKeys({'A'});
     clickSelect(0);
@@ -157,7 +170,8 @@ TEST_F(KeyCaptureTest, AKeyHeldWhenTheCaptureStartsCountsOnlyOncePressedAgain) {
     EXPECT_EQ(keyTable.buttonKeys[1], 'A');
 }
 
-TEST_F(KeyCaptureTest, OfTwoKeysInOneTickTheLowerCodeWinsAndTheOtherMustBePressedAgain) {
+TEST_F(KeyCaptureTest, OfTwoKeysInOneTickTheLowerCodeWinsAndTheOtherMustBePressedAgain)
+{
     turnContinuousSelectOn();
     clickSelect(10);
     pressKeys({'Z', 'C'});
@@ -170,7 +184,8 @@ TEST_F(KeyCaptureTest, OfTwoKeysInOneTickTheLowerCodeWinsAndTheOtherMustBePresse
     EXPECT_EQ(keyTable.buttonKeys[11], 'Z');
 }
 
-TEST_F(KeyCaptureTest, DeactivatingTheWindowEndsTheCaptureAndHidesTheKeyboard) {
+TEST_F(KeyCaptureTest, DeactivatingTheWindowEndsTheCaptureAndHidesTheKeyboard)
+{
     clickSelect(6);
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 700, 100, 100, nullptr, nullptr,
                                  nullptr, nullptr);
@@ -187,7 +202,8 @@ TEST_F(KeyCaptureTest, DeactivatingTheWindowEndsTheCaptureAndHidesTheKeyboard) {
 
 // Without the active window no key counts as down, so one held across the
 // switch is new when the window comes back.
-TEST_F(KeyCaptureTest, NoKeyCountsAsDownWhileTheWindowIsInactive) {
+TEST_F(KeyCaptureTest, NoKeyCountsAsDownWhileTheWindowIsInactive)
+{
     clickSelect(6);
     captureState.windowActive = false;
     pressKeys({'Q'});
@@ -198,7 +214,8 @@ TEST_F(KeyCaptureTest, NoKeyCountsAsDownWhileTheWindowIsInactive) {
     releaseKeys({'Q'});
 }
 
-TEST_F(KeyCaptureTest, TheCapturedKeyMessageAssignsRefreshesAndSynchronises) {
+TEST_F(KeyCaptureTest, TheCapturedKeyMessageAssignsRefreshesAndSynchronises)
+{
     documentState.filePath = "C:\\keys\\flight.qvxkeys";
     keyTable.cycleSteps = 0;
     SendMessageA(window, WM_APP, 9, 0x10041);  // only the low 16 bits count
@@ -223,14 +240,16 @@ TEST_F(KeyCaptureTest, TheCapturedKeyMessageAssignsRefreshesAndSynchronises) {
 
 // A slot number beyond the table, which no sender of ours produces, would
 // write past the axis keys into the pulse settings.
-TEST_F(KeyCaptureTest, ACapturedKeyMessageForNoSlotChangesNothing) {
+TEST_F(KeyCaptureTest, ACapturedKeyMessageForNoSlotChangesNothing)
+{
     keyTable.pulseEnabled = 0;
     keyTable.cycleSteps = 6;
     for (WPARAM slot : {WPARAM{SLOT_COUNT}, WPARAM{80}, static_cast<WPARAM>(-1)})
         SendMessageA(window, WM_APP, slot, 0x4141);
     EXPECT_EQ(keyTable.pulseEnabled, 0);
     EXPECT_EQ(keyTable.cycleSteps, 6);
-    for (SlotIndex slot = 0; slot < SLOT_COUNT; ++slot) EXPECT_EQ(keyTable.slotKey(slot), 0) << slot;
+    for (SlotIndex slot = 0; slot < SLOT_COUNT; ++slot)
+        EXPECT_EQ(keyTable.slotKey(slot), 0) << slot;
     EXPECT_FALSE(documentState.modified);
 }
 

@@ -6,7 +6,8 @@
 #include "ui/main_window/title_text.h"
 #include "ui/main_window/window_title.h"
 
-TEST_F(MainWindowTest, TitleFollowsDocumentAndConnection) {
+TEST_F(MainWindowTest, TitleFollowsDocumentAndConnection)
+{
     const struct {
         const char* filePath;
         bool modified;
@@ -31,7 +32,8 @@ TEST_F(MainWindowTest, TitleFollowsDocumentAndConnection) {
     connectResult = 0;
 }
 
-TEST_F(MainWindowTest, AboutShowsTheProgramsTextAndIcon) {
+TEST_F(MainWindowTest, AboutShowsTheProgramsTextAndIcon)
+{
     sendCommand(120);
     ASSERT_EQ(prompts.shownIndirect.size(), 1u);
     const auto& about = prompts.shownIndirect[0];
@@ -49,15 +51,18 @@ TEST_F(MainWindowTest, AboutShowsTheProgramsTextAndIcon) {
     EXPECT_TRUE(IsWindow(window));
 }
 
-TEST_F(MainWindowTest, AboutTextForAFixedBuildDate) {
+TEST_F(MainWindowTest, AboutTextForAFixedBuildDate)
+{
     EXPECT_EQ(aboutText(buildDateText("Oct  8 2020")),
               "Corvanta Key Press Emulator\nVersion 1.0.3\nOctober 8, 2020\nCorvanta Dynamics, Inc.");
 }
 
-TEST_F(MainWindowTest, ConfirmProceedsOnlyOnOk) {
+TEST_F(MainWindowTest, ConfirmProceedsOnlyOnOk)
+{
     prompts.answers = {IDOK, IDCANCEL, 0, IDYES, IDNO, IDABORT};
     EXPECT_TRUE(confirm(window, "Clear all selected keys?"));
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(confirm(window, "Clear all selected keys?")) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(confirm(window, "Clear all selected keys?")) << i;
 
     ASSERT_EQ(prompts.shown.size(), 6u);
     EXPECT_EQ(prompts.shown[0].owner, window);
@@ -69,7 +74,8 @@ TEST_F(MainWindowTest, ConfirmProceedsOnlyOnOk) {
 // Enter and Esc reach the window as IDOK and IDCANCEL from the dialog
 // manager; they and every other identifier outside the command table must
 // neither start output, ask, save nor close.
-TEST_F(MainWindowTest, CommandsOutsideTheTableDoNothing) {
+TEST_F(MainWindowTest, CommandsOutsideTheTableDoNothing)
+{
     plugHandleIn();
     recreateWindow();
     documentState.filePath = path("keys.qvxkeys");
@@ -77,7 +83,8 @@ TEST_F(MainWindowTest, CommandsOutsideTheTableDoNothing) {
     updateTitle(window);
     const std::string before = title();
 
-    for (WORD id : {IDOK, IDCANCEL, 0, 105, 112, 121, 200, 205, 9999, 10004, 10236}) sendCommand(id);
+    for (WORD id : {IDOK, IDCANCEL, 0, 105, 112, 121, 200, 205, 9999, 10004, 10236})
+        sendCommand(id);
 
     EXPECT_TRUE(IsWindow(window));
     EXPECT_FALSE(worker.running());
@@ -90,19 +97,22 @@ TEST_F(MainWindowTest, CommandsOutsideTheTableDoNothing) {
     EXPECT_EQ(title(), before);
 }
 
-TEST_F(MainWindowTest, QuitFromTheMenuClosesAnUnnamedDocumentWithoutAsking) {
+TEST_F(MainWindowTest, QuitFromTheMenuClosesAnUnnamedDocumentWithoutAsking)
+{
     documentState.modified = true;
     sendCommand(104);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-TEST_F(MainWindowTest, QuitFromTheAcceleratorClosesLikeTheMenu) {
+TEST_F(MainWindowTest, QuitFromTheAcceleratorClosesLikeTheMenu)
+{
     sendCommand(204);
     EXPECT_FALSE(IsWindow(window));
 }
 
-TEST_F(MainWindowTest, ClosingANamedModifiedDocumentStaysOpenOnCancel) {
+TEST_F(MainWindowTest, ClosingANamedModifiedDocumentStaysOpenOnCancel)
+{
     documentState.filePath = "C:\\keys\\racing.qvxkeys";
     documentState.modified = true;
     prompts.answers = {IDCANCEL};
@@ -114,7 +124,8 @@ TEST_F(MainWindowTest, ClosingANamedModifiedDocumentStaysOpenOnCancel) {
     EXPECT_EQ(prompts.shown[0].type, static_cast<UINT>(MB_OKCANCEL));
 }
 
-TEST_F(MainWindowTest, QuitAsksWhatTheCloseButtonAsksAndClosesOnOk) {
+TEST_F(MainWindowTest, QuitAsksWhatTheCloseButtonAsksAndClosesOnOk)
+{
     documentState.filePath = "C:\\keys\\racing.qvxkeys";
     documentState.modified = true;
     prompts.answers = {IDCANCEL, IDOK};
@@ -126,14 +137,16 @@ TEST_F(MainWindowTest, QuitAsksWhatTheCloseButtonAsksAndClosesOnOk) {
     EXPECT_EQ(prompts.shown[1].text, "Close without saving?");
 }
 
-TEST_F(MainWindowTest, ClosingASavedNamedDocumentAsksNothing) {
+TEST_F(MainWindowTest, ClosingASavedNamedDocumentAsksNothing)
+{
     documentState.filePath = "C:\\keys\\racing.qvxkeys";
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-TEST_F(MainWindowTest, DestructionPostsQuitWithExitCodeZero) {
+TEST_F(MainWindowTest, DestructionPostsQuitWithExitCodeZero)
+{
     DestroyWindow(window);
     MSG message{};
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

@@ -55,42 +55,48 @@ public:
     std::vector<ShownDialog> openDialogs;
     std::vector<ShownDialog> saveDialogs;
 
-    int messageBox(HWND owner, const char* text, const char* caption, UINT type) override {
+    int messageBox(HWND owner, const char* text, const char* caption, UINT type) override
+    {
         shown.push_back({owner, text, caption, type});
         return nextAnswer();
     }
-    int messageBoxIndirect(const MSGBOXPARAMSA& params) override {
+    int messageBoxIndirect(const MSGBOXPARAMSA& params) override
+    {
         shownIndirect.push_back({params, params.lpszText, params.lpszCaption});
         return nextAnswer();
     }
-    BOOL getOpenFileName(OPENFILENAMEA& record) override {
-        return choose(record, openAnswers, openDialogs);
-    }
-    BOOL getSaveFileName(OPENFILENAMEA& record) override {
-        return choose(record, saveAnswers, saveDialogs);
-    }
+    BOOL getOpenFileName(OPENFILENAMEA& record) override { return choose(record, openAnswers, openDialogs); }
+    BOOL getSaveFileName(OPENFILENAMEA& record) override { return choose(record, saveAnswers, saveDialogs); }
 
 private:
-    int nextAnswer() {
-        if (answers.empty()) return IDCANCEL;
+    int nextAnswer()
+    {
+        if (answers.empty())
+            return IDCANCEL;
         const int answer = answers.front();
         answers.pop_front();
         return answer;
     }
 
-    static std::string filterList(const char* filter) {
+    static std::string filterList(const char* filter)
+    {
         std::string list;
-        if (!filter) return list;
-        for (const char* entry = filter; *entry; entry += std::strlen(entry) + 1) list.append(entry).push_back('|');
+        if (!filter)
+            return list;
+        for (const char* entry = filter; *entry; entry += std::strlen(entry) + 1)
+            list.append(entry).push_back('|');
         return list;
     }
 
-    static BOOL choose(OPENFILENAMEA& record, std::deque<std::string>& answers, std::vector<ShownDialog>& log) {
+    static BOOL choose(OPENFILENAMEA& record, std::deque<std::string>& answers, std::vector<ShownDialog>& log)
+    {
         log.push_back({record, filterList(record.lpstrFilter), record.lpstrFile ? record.lpstrFile : ""});
-        if (answers.empty()) return FALSE;
+        if (answers.empty())
+            return FALSE;
         const std::string path = answers.front();
         answers.pop_front();
-        if (path.size() >= record.nMaxFile) return FALSE;
+        if (path.size() >= record.nMaxFile)
+            return FALSE;
         std::memcpy(record.lpstrFile, path.c_str(), path.size() + 1);
         return TRUE;
     }
@@ -98,18 +104,22 @@ private:
 
 // Drops whatever a test left in the thread's queue, the quit message that a
 // destroyed main window posts included.
-inline void drainMessageQueue() {
+inline void drainMessageQueue()
+{
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
 }
 
 // Output in tests never reaches the desktop's keyboard.
-inline UINT WINAPI swallowInput(UINT count, INPUT*, int) {
+inline UINT WINAPI swallowInput(UINT count, INPUT*, int)
+{
     return count;
 }
 
 // The configuration file the program keeps beside the running executable.
-inline std::string settingsFilePath() {
+inline std::string settingsFilePath()
+{
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder = path;
@@ -119,7 +129,8 @@ inline std::string settingsFilePath() {
 
 // The configuration file's bytes: the settings word, then the last file's
 // length and name.
-inline Bytes settingsBytes(bool continuousSelect, bool runByDefault, const std::string& lastFile) {
+inline Bytes settingsBytes(bool continuousSelect, bool runByDefault, const std::string& lastFile)
+{
     Bytes bytes;
     appendLittleEndian32(bytes, (continuousSelect ? 1u : 0u) | (runByDefault ? 2u : 0u));
     appendLittleEndian32(bytes, static_cast<uint32_t>(lastFile.size()));
@@ -135,7 +146,8 @@ inline Bytes settingsBytes(bool continuousSelect, bool runByDefault, const std::
 // has a folder of its own for key code files.
 class MainWindowTest : public TempFolderTest {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         static const bool registered = [] {
             InitCommonControls();
             return registerMainWindowClass(GetModuleHandleA(nullptr), mainWindowProc, MAIN_WINDOW_CLASS_NAME);
@@ -143,7 +155,8 @@ protected:
         ASSERT_TRUE(registered);
     }
 
-    void SetUp() override {
+    void SetUp() override
+    {
         TempFolderTest::SetUp();
         keptSettings = fileExists(settingsFilePath());
         if (keptSettings) {
@@ -157,48 +170,49 @@ protected:
         ASSERT_NE(window, nullptr);
     }
 
-    void TearDown() override {
-        if (IsWindow(window)) DestroyWindow(window);
+    void TearDown() override
+    {
+        if (IsWindow(window))
+            DestroyWindow(window);
         worker.stop();
         useOutputDevice(nullptr, nullptr);
         usePrompts(nullptr);
         documentState = DocumentState{};
         drainMessageQueue();
         std::remove(settingsFilePath().c_str());
-        if (keptSettings) writeBytes(settingsFilePath(), settingsBefore);
+        if (keptSettings)
+            writeBytes(settingsFilePath(), settingsBefore);
         TempFolderTest::TearDown();
     }
 
     // A new window over the same fakes, after the test prepared the
     // configuration file or the device list.
-    void recreateWindow() {
-        if (IsWindow(window)) DestroyWindow(window);
+    void recreateWindow()
+    {
+        if (IsWindow(window))
+            DestroyWindow(window);
         drainMessageQueue();
         window = createMainWindow(GetModuleHandleA(nullptr), MAIN_WINDOW_CLASS_NAME);
         ASSERT_NE(window, nullptr);
     }
 
-    std::string title() const {
+    std::string title() const
+    {
         char text[300] = {};
         GetWindowTextA(window, text, sizeof text);
         return text;
     }
 
-    void sendCommand(WORD id) {
-        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    }
+    void sendCommand(WORD id) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-    bool menuChecked(UINT id) const {
-        return (GetMenuState(mainMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
-    }
+    bool menuChecked(UINT id) const { return (GetMenuState(mainMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
-    void plugHandleIn() {
+    void plugHandleIn()
+    {
         deviceApi.setInterfaces({foreignDevice("\\\\?\\hid#mouse"), joystickHandle("\\\\?\\hid#handle")});
     }
 
-    void unplugHandle() {
-        deviceApi.setInterfaces({foreignDevice("\\\\?\\hid#mouse")});
-    }
+    void unplugHandle() { deviceApi.setInterfaces({foreignDevice("\\\\?\\hid#mouse")}); }
 
     HWND window = nullptr;
     ScriptedPrompts prompts;

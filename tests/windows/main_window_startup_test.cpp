@@ -16,7 +16,8 @@ namespace {
 class MainWindowStartupTest : public MainWindowTest {
 protected:
     // A key code file whose first button has this key.
-    std::string keyFileWithFirstButton(const std::string& name, uint16_t code) {
+    std::string keyFileWithFirstButton(const std::string& name, uint16_t code)
+    {
         KeyTable table;
         table.setSlotKey(0, code);
         const std::string file = path(name);
@@ -24,16 +25,16 @@ protected:
         return file;
     }
 
-    bool continuousSelectChecked() const {
+    bool continuousSelectChecked() const
+    {
         return SendMessageA(editorPanel.continuousSelectBox.window, BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
 
     // The main window is never shown here, so a page's own style tells.
-    static bool pageShown(int index) {
-        return (GetWindowLongA(editorPanel.pages[index], GWL_STYLE) & WS_VISIBLE) != 0;
-    }
+    static bool pageShown(int index) { return (GetWindowLongA(editorPanel.pages[index], GWL_STYLE) & WS_VISIBLE) != 0; }
 
-    void expectRunByDefaultChecked(bool enabled) const {
+    void expectRunByDefaultChecked(bool enabled) const
+    {
         EXPECT_EQ(menuChecked(CMD_RUN_ENABLED), enabled);
         EXPECT_EQ(menuChecked(CMD_RUN_DISABLED), !enabled);
     }
@@ -41,7 +42,8 @@ protected:
 
 }  // namespace
 
-TEST_F(MainWindowStartupTest, WithoutConfigurationNothingIsOpenOrChecked) {
+TEST_F(MainWindowStartupTest, WithoutConfigurationNothingIsOpenOrChecked)
+{
     EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
     EXPECT_TRUE(documentState.filePath.empty());
     EXPECT_FALSE(documentState.modified);
@@ -53,7 +55,8 @@ TEST_F(MainWindowStartupTest, WithoutConfigurationNothingIsOpenOrChecked) {
     EXPECT_FALSE(fileExists(settingsFilePath()));
 }
 
-TEST_F(MainWindowStartupTest, ReopensTheLastFileWithTheStoredChoices) {
+TEST_F(MainWindowStartupTest, ReopensTheLastFileWithTheStoredChoices)
+{
     const std::string file = keyFileWithFirstButton("racing.qvxkeys", 'A');
     writeBytes(settingsFilePath(), settingsBytes(true, false, file));
     recreateWindow();
@@ -68,7 +71,8 @@ TEST_F(MainWindowStartupTest, ReopensTheLastFileWithTheStoredChoices) {
 
 // The forgotten file and the Run By Default that goes with it are written
 // only by the next change of the configuration.
-TEST_F(MainWindowStartupTest, ADeletedLastFileIsForgottenWithoutRewritingTheConfiguration) {
+TEST_F(MainWindowStartupTest, ADeletedLastFileIsForgottenWithoutRewritingTheConfiguration)
+{
     const Bytes stored = settingsBytes(true, true, path("deleted.qvxkeys"));
     writeBytes(settingsFilePath(), stored);
     recreateWindow();
@@ -83,7 +87,8 @@ TEST_F(MainWindowStartupTest, ADeletedLastFileIsForgottenWithoutRewritingTheConf
 }
 
 // CreateWindowExA returns before the window is ever shown.
-TEST_F(MainWindowStartupTest, RunByDefaultWithTheHandleRunsBeforeTheWindowIsShown) {
+TEST_F(MainWindowStartupTest, RunByDefaultWithTheHandleRunsBeforeTheWindowIsShown)
+{
     const std::string file = keyFileWithFirstButton("racing.qvxkeys", 'A');
     writeBytes(settingsFilePath(), settingsBytes(false, true, file));
     plugHandleIn();
@@ -97,7 +102,8 @@ TEST_F(MainWindowStartupTest, RunByDefaultWithTheHandleRunsBeforeTheWindowIsShow
     EXPECT_EQ(title(), "Corvanta Key Press Emulator [racing.qvxkeys] - Connected");
 }
 
-TEST_F(MainWindowStartupTest, RunByDefaultWithoutTheHandleWaits) {
+TEST_F(MainWindowStartupTest, RunByDefaultWithoutTheHandleWaits)
+{
     const std::string file = keyFileWithFirstButton("racing.qvxkeys", 'A');
     writeBytes(settingsFilePath(), settingsBytes(false, true, file));
     recreateWindow();
@@ -107,7 +113,8 @@ TEST_F(MainWindowStartupTest, RunByDefaultWithoutTheHandleWaits) {
     EXPECT_FALSE(IsWindowEnabled(editorPanel.startButton.window));
 }
 
-TEST_F(MainWindowStartupTest, HandleWithoutRunByDefaultOffersStart) {
+TEST_F(MainWindowStartupTest, HandleWithoutRunByDefaultOffersStart)
+{
     plugHandleIn();
     recreateWindow();
     EXPECT_FALSE(worker.running());
@@ -118,7 +125,8 @@ TEST_F(MainWindowStartupTest, HandleWithoutRunByDefaultOffersStart) {
 
 // A second window starts from scratch: control IDs from 10000 again, the
 // window inactive, the link rediscovered.
-TEST_F(MainWindowStartupTest, CreationResetsTheProcessState) {
+TEST_F(MainWindowStartupTest, CreationResetsTheProcessState)
+{
     captureState.windowActive = true;
     link.connected = true;
     nextControlId = 12345;
@@ -132,7 +140,8 @@ TEST_F(MainWindowStartupTest, CreationResetsTheProcessState) {
     EXPECT_EQ(mainWindow, window);
 }
 
-TEST_F(MainWindowStartupTest, ActivationIsRecordedAndAnsweredWithZero) {
+TEST_F(MainWindowStartupTest, ActivationIsRecordedAndAnsweredWithZero)
+{
     EXPECT_EQ(SendMessageA(window, WM_ACTIVATE, MAKEWPARAM(WA_CLICKACTIVE, 0), 0), 0);
     EXPECT_TRUE(captureState.windowActive);
     EXPECT_EQ(SendMessageA(window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0), 0);
@@ -141,7 +150,8 @@ TEST_F(MainWindowStartupTest, ActivationIsRecordedAndAnsweredWithZero) {
     EXPECT_TRUE(captureState.windowActive);
 }
 
-TEST_F(MainWindowStartupTest, TabSelectionShowsItsPage) {
+TEST_F(MainWindowStartupTest, TabSelectionShowsItsPage)
+{
     SendMessageA(editorPanel.tab, TCM_SETCURSEL, 2, 0);
     NMHDR header{editorPanel.tab, static_cast<UINT_PTR>(editorPanel.tabId), static_cast<UINT>(TCN_SELCHANGE)};
     EXPECT_EQ(SendMessageA(window, WM_NOTIFY, editorPanel.tabId, reinterpret_cast<LPARAM>(&header)), 0);
@@ -159,7 +169,8 @@ TEST_F(MainWindowStartupTest, TabSelectionShowsItsPage) {
     EXPECT_TRUE(pageShown(2));
 }
 
-TEST_F(MainWindowStartupTest, CapturedKeyMessageAssignsAndMarksTheDocument) {
+TEST_F(MainWindowStartupTest, CapturedKeyMessageAssignsAndMarksTheDocument)
+{
     documentState.filePath = path("racing.qvxkeys");
     EXPECT_EQ(SendMessageA(window, WM_APP, 70, 'K'), 0);
     EXPECT_EQ(keyTable.slotKey(70), 'K');
@@ -168,13 +179,15 @@ TEST_F(MainWindowStartupTest, CapturedKeyMessageAssignsAndMarksTheDocument) {
 }
 
 // Only the capture timer is the window's; other timers pass unnoticed.
-TEST_F(MainWindowStartupTest, TimersAreAnsweredWithZero) {
+TEST_F(MainWindowStartupTest, TimersAreAnsweredWithZero)
+{
     EXPECT_EQ(SendMessageA(window, WM_TIMER, CAPTURE_TIMER_ID, 0), 0);
     EXPECT_EQ(SendMessageA(window, WM_TIMER, 401, 0), 0);
     EXPECT_FALSE(documentState.modified);
 }
 
-TEST_F(MainWindowStartupTest, ContinuousSelectIsStoredAtOnce) {
+TEST_F(MainWindowStartupTest, ContinuousSelectIsStoredAtOnce)
+{
     SendMessageA(editorPanel.continuousSelectBox.window, BM_SETCHECK, BST_CHECKED, 0);
     sendCommand(static_cast<WORD>(editorPanel.continuousSelectBox.id));
     EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(true, false, ""));
@@ -183,7 +196,8 @@ TEST_F(MainWindowStartupTest, ContinuousSelectIsStoredAtOnce) {
     EXPECT_TRUE(continuousSelectChecked());
 }
 
-TEST_F(MainWindowStartupTest, ClearAllAsksFirst) {
+TEST_F(MainWindowStartupTest, ClearAllAsksFirst)
+{
     keyTable.setSlotKey(3, 'Z');
     sendCommand(static_cast<WORD>(editorPanel.clearAllButton.id));
     ASSERT_EQ(prompts.shown.size(), 1u);

@@ -19,7 +19,8 @@ struct MenuEntry {
     HMENU submenu;
 };
 
-std::vector<MenuEntry> entriesOf(HMENU menu) {
+std::vector<MenuEntry> entriesOf(HMENU menu)
+{
     std::vector<MenuEntry> entries;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         char text[100] = {};
@@ -35,7 +36,8 @@ std::vector<MenuEntry> entriesOf(HMENU menu) {
 }
 
 // A command item: plain string, enabled, unchecked, no submenu.
-void expectCommand(const MenuEntry& entry, const char* text, UINT id) {
+void expectCommand(const MenuEntry& entry, const char* text, UINT id)
+{
     EXPECT_EQ(entry.text, text);
     EXPECT_EQ(entry.id, id) << text;
     EXPECT_EQ(entry.type, static_cast<UINT>(MFT_STRING)) << text;
@@ -43,12 +45,14 @@ void expectCommand(const MenuEntry& entry, const char* text, UINT id) {
     EXPECT_EQ(entry.submenu, nullptr) << text;
 }
 
-void expectPopup(const MenuEntry& entry, const char* text) {
+void expectPopup(const MenuEntry& entry, const char* text)
+{
     EXPECT_EQ(entry.text, text);
     EXPECT_NE(entry.submenu, nullptr) << text;
 }
 
-LONG heightOf(HFONT font) {
+LONG heightOf(HFONT font)
+{
     LOGFONTA info{};
     EXPECT_EQ(GetObjectA(font, sizeof info, &info), static_cast<int>(sizeof info));
     return info.lfHeight;
@@ -56,7 +60,8 @@ LONG heightOf(HFONT font) {
 
 }  // namespace
 
-TEST_F(MainWindowTest, ClassIsRegisteredWithTheProgramsRecord) {
+TEST_F(MainWindowTest, ClassIsRegisteredWithTheProgramsRecord)
+{
     char className[64] = {};
     GetClassNameA(window, className, sizeof className);
     EXPECT_STREQ(className, "CorvantaKeyPressEmulatorClass");
@@ -75,7 +80,8 @@ TEST_F(MainWindowTest, ClassIsRegisteredWithTheProgramsRecord) {
     EXPECT_EQ(info.lpszMenuName, nullptr);
 }
 
-TEST_F(MainWindowTest, WindowHasAFixedSizeFrameWithMinimizeBoxOnly) {
+TEST_F(MainWindowTest, WindowHasAFixedSizeFrameWithMinimizeBoxOnly)
+{
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
     EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
@@ -88,14 +94,16 @@ TEST_F(MainWindowTest, WindowHasAFixedSizeFrameWithMinimizeBoxOnly) {
     EXPECT_EQ(outer.bottom - outer.top, 639);
 }
 
-TEST_F(MainWindowTest, CreationSetsTheHandlesAndTheFirstTitle) {
+TEST_F(MainWindowTest, CreationSetsTheHandlesAndTheFirstTitle)
+{
     EXPECT_EQ(mainWindow, window);
     EXPECT_EQ(GetMenu(window), mainMenu);
     EXPECT_NE(uiFont, nullptr);
     EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
 }
 
-TEST_F(MainWindowTest, CreationStartsWithoutAConnection) {
+TEST_F(MainWindowTest, CreationStartsWithoutAConnection)
+{
     DestroyWindow(window);
     connectResult = 1;
     window = createMainWindow(GetModuleHandleA(nullptr), MAIN_WINDOW_CLASS_NAME);
@@ -103,7 +111,8 @@ TEST_F(MainWindowTest, CreationStartsWithoutAConnection) {
     EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
 }
 
-TEST(MainWindowMenu, BarHoldsFileConfigHelpInOrder) {
+TEST(MainWindowMenu, BarHoldsFileConfigHelpInOrder)
+{
     HMENU bar = buildMenu();
     const auto entries = entriesOf(bar);
     ASSERT_EQ(entries.size(), 3u);
@@ -135,7 +144,8 @@ TEST(MainWindowMenu, BarHoldsFileConfigHelpInOrder) {
     DestroyMenu(bar);
 }
 
-TEST(MainWindowResources, AcceleratorTableHoldsCtrlNOSQ) {
+TEST(MainWindowResources, AcceleratorTableHoldsCtrlNOSQ)
+{
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(200));
     ASSERT_NE(table, nullptr);
     ACCEL entries[8] = {};
@@ -152,9 +162,9 @@ TEST(MainWindowResources, AcceleratorTableHoldsCtrlNOSQ) {
     DestroyAcceleratorTable(table);
 }
 
-TEST(MainWindowResources, IconIsOne128PixelImageWith32Bits) {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(300), IMAGE_ICON, 0, 0, 0));
+TEST(MainWindowResources, IconIsOne128PixelImageWith32Bits)
+{
+    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(300), IMAGE_ICON, 0, 0, 0));
     ASSERT_NE(icon, nullptr);
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));
@@ -169,7 +179,8 @@ TEST(MainWindowResources, IconIsOne128PixelImageWith32Bits) {
     DestroyIcon(icon);
 }
 
-TEST_F(MainWindowTest, CtrlQIsTranslatedIntoQuit) {
+TEST_F(MainWindowTest, CtrlQIsTranslatedIntoQuit)
+{
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(200));
     BYTE saved[256];
     GetKeyboardState(saved);
@@ -186,7 +197,8 @@ TEST_F(MainWindowTest, CtrlQIsTranslatedIntoQuit) {
     EXPECT_FALSE(IsWindow(window));
 }
 
-TEST(MainWindowFont, HeightIsLimitedToTwelvePixelsEitherWay) {
+TEST(MainWindowFont, HeightIsLimitedToTwelvePixelsEitherWay)
+{
     LOGFONTA font = systemMessageFont();
     const struct {
         LONG given;
@@ -201,11 +213,13 @@ TEST(MainWindowFont, HeightIsLimitedToTwelvePixelsEitherWay) {
     }
 }
 
-TEST(MainWindowFont, SystemMessageFontHasAFace) {
+TEST(MainWindowFont, SystemMessageFontHasAFace)
+{
     EXPECT_NE(systemMessageFont().lfFaceName[0], '\0');
 }
 
-TEST_F(MainWindowTest, FontLivesAsLongAsTheWindow) {
+TEST_F(MainWindowTest, FontLivesAsLongAsTheWindow)
+{
     HFONT font = uiFont;
     const LONG height = heightOf(font);
     EXPECT_GE(height, -12);
@@ -216,15 +230,18 @@ TEST_F(MainWindowTest, FontLivesAsLongAsTheWindow) {
 
 namespace {
 
-LRESULT CALLBACK refuseCreation(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK refuseCreation(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     return message == WM_CREATE ? -1 : DefWindowProcA(window, message, wParam, lParam);
 }
 
 // The real procedure, plus a close request queued behind the creation so
 // that the message loop has something to end on.
-LRESULT CALLBACK closeAfterCreation(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK closeAfterCreation(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     const LRESULT result = mainWindowProc(window, message, wParam, lParam);
-    if (message == WM_CREATE) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (message == WM_CREATE)
+        PostMessageA(window, WM_CLOSE, 0, 0);
     return result;
 }
 
@@ -234,7 +251,8 @@ constexpr int STRAY_LOOP_EXIT = 7;
 
 }  // namespace
 
-TEST(MainWindowProgram, ReturnsZeroAtOnceWhenTheClassCannotBeRegistered) {
+TEST(MainWindowProgram, ReturnsZeroAtOnceWhenTheClassCannotBeRegistered)
+{
     const char* name = "MainWindowTestTakenClass";
     WNDCLASSEXA taken{};
     taken.cbSize = sizeof taken;
@@ -251,7 +269,8 @@ TEST(MainWindowProgram, ReturnsZeroAtOnceWhenTheClassCannotBeRegistered) {
     UnregisterClassA(name, GetModuleHandleA(nullptr));
 }
 
-TEST(MainWindowProgram, FailsWithoutEnteringTheLoopWhenTheWindowCannotBeCreated) {
+TEST(MainWindowProgram, FailsWithoutEnteringTheLoopWhenTheWindowCannotBeCreated)
+{
     const char* name = "MainWindowTestRefusingClass";
     PostQuitMessage(0);
     const int exitCode = runProgram(GetModuleHandleA(nullptr), SW_HIDE, refuseCreation, name);
@@ -262,7 +281,8 @@ TEST(MainWindowProgram, FailsWithoutEnteringTheLoopWhenTheWindowCannotBeCreated)
     UnregisterClassA(name, GetModuleHandleA(nullptr));
 }
 
-TEST(MainWindowProgram, RunsUntilTheWindowIsClosedAndReturnsZero) {
+TEST(MainWindowProgram, RunsUntilTheWindowIsClosedAndReturnsZero)
+{
     const char* name = "MainWindowTestClosingClass";
     usePrompts(nullptr);
     documentState = DocumentState{};

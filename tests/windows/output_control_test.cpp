@@ -24,8 +24,10 @@ constexpr WORD STOP_BUTTON_ID = 10001;
 std::vector<std::pair<HWND, bool>> enableLog;
 WNDPROC buttonProc = nullptr;
 
-LRESULT CALLBACK loggingButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ENABLE) enableLog.emplace_back(window, wParam != 0);
+LRESULT CALLBACK loggingButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ENABLE)
+        enableLog.emplace_back(window, wParam != 0);
     return CallWindowProcA(buttonProc, window, message, wParam, lParam);
 }
 
@@ -34,29 +36,31 @@ protected:
     HWND startButton() const { return editorPanel.startButton.window; }
     HWND stopButton() const { return editorPanel.stopButton.window; }
 
-    void expectButtons(bool startEnabled, bool stopEnabled) const {
+    void expectButtons(bool startEnabled, bool stopEnabled) const
+    {
         EXPECT_EQ(IsWindowEnabled(startButton()) != 0, startEnabled);
         EXPECT_EQ(IsWindowEnabled(stopButton()) != 0, stopEnabled);
     }
 
-    void sendDeviceChange(WPARAM event) {
-        EXPECT_EQ(SendMessageA(window, WM_DEVICECHANGE, event, 0), 0);
-    }
+    void sendDeviceChange(WPARAM event) { EXPECT_EQ(SendMessageA(window, WM_DEVICECHANGE, event, 0), 0); }
 
     // The output loop opens the handle for every read; a worker thread that
     // found no handle ends without opening it.
     size_t deviceOpens() { return deviceApi.closeCounts("device").size(); }
 
-    bool outputLoopReads() {
+    bool outputLoopReads()
+    {
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (deviceOpens() == 0) {
-            if (std::chrono::steady_clock::now() > giveUp) return false;
+            if (std::chrono::steady_clock::now() > giveUp)
+                return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         return true;
     }
 
-    void startWithTheHandle() {
+    void startWithTheHandle()
+    {
         plugHandleIn();
         recreateWindow();
         sendCommand(START_BUTTON_ID);
@@ -68,7 +72,8 @@ protected:
 
 // Both buttons start from the opposite of what the rule wants, so each of
 // the two EnableWindow calls shows, Start's first.
-TEST_F(OutputControlTest, ButtonRuleInEveryCombination) {
+TEST_F(OutputControlTest, ButtonRuleInEveryCombination)
+{
     const struct {
         bool handle;
         bool running;
@@ -86,9 +91,13 @@ TEST_F(OutputControlTest, ButtonRuleInEveryCombination) {
 
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "handle " << row.handle << ", running " << row.running);
-        if (row.handle) plugHandleIn(); else unplugHandle();
+        if (row.handle)
+            plugHandleIn();
+        else
+            unplugHandle();
         connect(link);
-        if (row.running) worker.start();
+        if (row.running)
+            worker.start();
 
         for (bool fromOpposite : {true, false}) {
             EnableWindow(startButton(), fromOpposite ? !row.start : row.start);
@@ -97,8 +106,7 @@ TEST_F(OutputControlTest, ButtonRuleInEveryCombination) {
             refreshOutputButtons();
             expectButtons(row.start, row.stop);
             if (fromOpposite) {
-                const std::vector<std::pair<HWND, bool>> expected{{startButton(), row.start},
-                                                                  {stopButton(), row.stop}};
+                const std::vector<std::pair<HWND, bool>> expected{{startButton(), row.start}, {stopButton(), row.stop}};
                 EXPECT_EQ(enableLog, expected);
             } else {
                 EXPECT_TRUE(enableLog.empty());
@@ -110,7 +118,8 @@ TEST_F(OutputControlTest, ButtonRuleInEveryCombination) {
         SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc));
 }
 
-TEST_F(OutputControlTest, StartAndStopFollowTheButtons) {
+TEST_F(OutputControlTest, StartAndStopFollowTheButtons)
+{
     plugHandleIn();
     recreateWindow();
     expectButtons(true, false);
@@ -128,7 +137,8 @@ TEST_F(OutputControlTest, StartAndStopFollowTheButtons) {
 
 // A second start of a running worker would abandon its thread; the command
 // is left to the default procedure instead.
-TEST_F(OutputControlTest, StartWhileRunningFallsThrough) {
+TEST_F(OutputControlTest, StartWhileRunningFallsThrough)
+{
     startWithTheHandle();
     EXPECT_FALSE(onStartCommand());
     EXPECT_EQ(SendMessageA(window, WM_COMMAND, MAKEWPARAM(START_BUTTON_ID, BN_CLICKED), 0), 0);
@@ -136,7 +146,8 @@ TEST_F(OutputControlTest, StartWhileRunningFallsThrough) {
     expectButtons(false, true);
 }
 
-TEST_F(OutputControlTest, StartWithoutTheHandleRunsNoOutputAndDisablesBoth) {
+TEST_F(OutputControlTest, StartWithoutTheHandleRunsNoOutputAndDisablesBoth)
+{
     sendCommand(START_BUTTON_ID);
     EXPECT_TRUE(worker.running());
     expectButtons(false, false);
@@ -145,7 +156,8 @@ TEST_F(OutputControlTest, StartWithoutTheHandleRunsNoOutputAndDisablesBoth) {
     EXPECT_EQ(deviceOpens(), 0u);
 }
 
-TEST_F(OutputControlTest, DisabledWhileRunningKeepsOutputRunning) {
+TEST_F(OutputControlTest, DisabledWhileRunningKeepsOutputRunning)
+{
     startWithTheHandle();
     sendCommand(CMD_RUN_DISABLED);
     EXPECT_TRUE(worker.running());
@@ -155,7 +167,8 @@ TEST_F(OutputControlTest, DisabledWhileRunningKeepsOutputRunning) {
     EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(false, false, ""));
 }
 
-TEST_F(OutputControlTest, EnabledWhileConnectedAndStoppedStartsAtOnce) {
+TEST_F(OutputControlTest, EnabledWhileConnectedAndStoppedStartsAtOnce)
+{
     plugHandleIn();
     recreateWindow();
     sendCommand(CMD_RUN_ENABLED);
@@ -167,7 +180,8 @@ TEST_F(OutputControlTest, EnabledWhileConnectedAndStoppedStartsAtOnce) {
     EXPECT_TRUE(outputLoopReads());
 }
 
-TEST_F(OutputControlTest, EnabledWhileRunningChangesOnlyTheMarksAndTheConfiguration) {
+TEST_F(OutputControlTest, EnabledWhileRunningChangesOnlyTheMarksAndTheConfiguration)
+{
     startWithTheHandle();
     sendCommand(CMD_RUN_ENABLED);
     EXPECT_TRUE(worker.running());
@@ -176,7 +190,8 @@ TEST_F(OutputControlTest, EnabledWhileRunningChangesOnlyTheMarksAndTheConfigurat
     EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(false, true, ""));
 }
 
-TEST_F(OutputControlTest, EnabledWithoutTheHandleDoesNotStart) {
+TEST_F(OutputControlTest, EnabledWithoutTheHandleDoesNotStart)
+{
     sendCommand(CMD_RUN_ENABLED);
     EXPECT_FALSE(worker.running());
     expectButtons(false, false);
@@ -185,7 +200,8 @@ TEST_F(OutputControlTest, EnabledWithoutTheHandleDoesNotStart) {
 }
 
 // The choice is written with whatever else the configuration holds.
-TEST_F(OutputControlTest, RunByDefaultIsWrittenWithTheOtherSettings) {
+TEST_F(OutputControlTest, RunByDefaultIsWrittenWithTheOtherSettings)
+{
     KeyTable table;
     ASSERT_TRUE(writeKeyFile(path("last.qvxkeys"), table));
     writeBytes(settingsFilePath(), settingsBytes(true, false, path("last.qvxkeys")));
@@ -201,7 +217,8 @@ TEST_F(OutputControlTest, RunByDefaultIsWrittenWithTheOtherSettings) {
 
 // Windows announces every removal, a memory stick's too: output stops even
 // though the handle is still there, and Run By Default does not restart it.
-TEST_F(OutputControlTest, RemovalOfAnyDeviceStopsOutputForGood) {
+TEST_F(OutputControlTest, RemovalOfAnyDeviceStopsOutputForGood)
+{
     plugHandleIn();
     recreateWindow();
     sendCommand(CMD_RUN_ENABLED);
@@ -218,7 +235,8 @@ TEST_F(OutputControlTest, RemovalOfAnyDeviceStopsOutputForGood) {
     expectButtons(true, false);
 }
 
-TEST_F(OutputControlTest, RemovalOfTheHandleStopsOutputAndDisablesBoth) {
+TEST_F(OutputControlTest, RemovalOfTheHandleStopsOutputAndDisablesBoth)
+{
     startWithTheHandle();
     unplugHandle();
     sendDeviceChange(DBT_DEVICEREMOVECOMPLETE);
@@ -227,7 +245,8 @@ TEST_F(OutputControlTest, RemovalOfTheHandleStopsOutputAndDisablesBoth) {
     EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
 }
 
-TEST_F(OutputControlTest, ArrivalWithRunByDefaultStartsOutputWhenTheHandleIsFound) {
+TEST_F(OutputControlTest, ArrivalWithRunByDefaultStartsOutputWhenTheHandleIsFound)
+{
     sendCommand(CMD_RUN_ENABLED);
     ASSERT_FALSE(worker.running());
 
@@ -242,7 +261,8 @@ TEST_F(OutputControlTest, ArrivalWithRunByDefaultStartsOutputWhenTheHandleIsFoun
 // Started without the handle, the worker's thread ends at once while it
 // still counts as running: both buttons are off until a removal, and a
 // later arrival that finds the handle offers only Stop.
-TEST_F(OutputControlTest, ArrivalWithRunByDefaultButWithoutTheHandle) {
+TEST_F(OutputControlTest, ArrivalWithRunByDefaultButWithoutTheHandle)
+{
     sendCommand(CMD_RUN_ENABLED);
     unplugHandle();
     sendDeviceChange(DBT_DEVICEARRIVAL);
@@ -261,7 +281,8 @@ TEST_F(OutputControlTest, ArrivalWithRunByDefaultButWithoutTheHandle) {
     EXPECT_TRUE(outputLoopReads());
 }
 
-TEST_F(OutputControlTest, ArrivalWithoutRunByDefaultOnlyRediscovers) {
+TEST_F(OutputControlTest, ArrivalWithoutRunByDefaultOnlyRediscovers)
+{
     plugHandleIn();
     sendDeviceChange(DBT_DEVICEARRIVAL);
     EXPECT_FALSE(worker.running());
@@ -271,7 +292,8 @@ TEST_F(OutputControlTest, ArrivalWithoutRunByDefaultOnlyRediscovers) {
 
 // The title reports the discovery's result, which a failing foreign device
 // spoils while the handle itself is usable.
-TEST_F(OutputControlTest, TitleShowsTheDiscoveryResultWhileStartFollowsTheHandle) {
+TEST_F(OutputControlTest, TitleShowsTheDiscoveryResultWhileStartFollowsTheHandle)
+{
     FakeInterface broken = foreignDevice("\\\\?\\hid#broken");
     broken.attributesFail = true;
     deviceApi.setInterfaces({broken, joystickHandle("\\\\?\\hid#handle")});
@@ -280,7 +302,8 @@ TEST_F(OutputControlTest, TitleShowsTheDiscoveryResultWhileStartFollowsTheHandle
     expectButtons(true, false);
 }
 
-TEST_F(OutputControlTest, OtherDeviceEventsChangeNothing) {
+TEST_F(OutputControlTest, OtherDeviceEventsChangeNothing)
+{
     sendCommand(CMD_RUN_ENABLED);
     plugHandleIn();
     const size_t callsBefore = deviceApi.calls.size();
@@ -293,7 +316,8 @@ TEST_F(OutputControlTest, OtherDeviceEventsChangeNothing) {
     EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
 }
 
-TEST_F(OutputControlTest, DestroyingTheWindowStopsOutput) {
+TEST_F(OutputControlTest, DestroyingTheWindowStopsOutput)
+{
     startWithTheHandle();
     DestroyWindow(window);
     EXPECT_FALSE(worker.running());

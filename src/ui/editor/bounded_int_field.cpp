@@ -3,7 +3,8 @@
 #include "ui/editor/bounded_int_text.h"
 
 void BoundedIntField::bind(int id, HWND window, int32_t minimum, int32_t maximum, int32_t value,
-                           std::atomic<int32_t>& target) {
+                           std::atomic<int32_t>& target)
+{
     this->id = id;
     this->window = window;
     this->minimum = minimum;
@@ -12,7 +13,8 @@ void BoundedIntField::bind(int id, HWND window, int32_t minimum, int32_t maximum
     this->target = &target;
 }
 
-void BoundedIntField::commit() {
+void BoundedIntField::commit()
+{
     char text[BOUNDED_INT_TEXT_LIMIT + 1] = {};
     GetWindowTextA(window, text, sizeof text);
     const int32_t result = clampToRange(parseIntText(text), minimum, maximum);
@@ -23,7 +25,8 @@ void BoundedIntField::commit() {
     target->store(result, std::memory_order_relaxed);
 }
 
-void BoundedIntField::showTarget() {
+void BoundedIntField::showTarget()
+{
     SetWindowTextA(window, decimalText(target->load(std::memory_order_relaxed)).c_str());
     commit();
 }

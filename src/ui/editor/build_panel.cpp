@@ -61,30 +61,34 @@ struct Placement {
 
 HINSTANCE instance = nullptr;
 
-HWND createWindow(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style,
-                  Placement at, int id) {
+HWND createWindow(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, Placement at,
+                  int id)
+{
     return CreateWindowExA(exStyle, className, text, style, at.x, at.y, at.width, at.height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 
 // Every control but the pages is drawn in the one font of the window.
 HWND createControl(HWND parent, const char* className, const char* text, DWORD style, Placement at, int id,
-                   DWORD exStyle = 0) {
+                   DWORD exStyle = 0)
+{
     HWND control = createWindow(parent, exStyle, className, text, style, at, id);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), TRUE);
     return control;
 }
 
-PanelControl createNumberedControl(HWND parent, const char* className, const char* text, DWORD style,
-                                   Placement at, DWORD exStyle = 0) {
+PanelControl createNumberedControl(HWND parent, const char* className, const char* text, DWORD style, Placement at,
+                                   DWORD exStyle = 0)
+{
     const int id = nextControlId++;
     return {id, createControl(parent, className, text, style, at, id, exStyle)};
 }
 
-void buildTopRow(HWND window) {
+void buildTopRow(HWND window)
+{
     EditorPanel& panel = editorPanel;
-    panel.groupBox = createControl(window, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, {140, 0, 344, 48},
-                                   GROUP_BOX_ID);
+    panel.groupBox =
+        createControl(window, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, {140, 0, 344, 48}, GROUP_BOX_ID);
     panel.startButton = createNumberedControl(window, "BUTTON", "Start", PUSH_BUTTON_STYLE, {150, 14, 45, 25});
     panel.stopButton = createNumberedControl(window, "BUTTON", "Stop", PUSH_BUTTON_STYLE, {201, 14, 45, 25});
     panel.continuousSelectBox =
@@ -92,10 +96,10 @@ void buildTopRow(HWND window) {
     panel.clearAllButton = createNumberedControl(window, "BUTTON", "Clear All", PUSH_BUTTON_STYLE, {411, 14, 61, 25});
 }
 
-void buildTab(HWND window) {
-    const PanelControl tab = createNumberedControl(window, "SysTabControl32", "",
-                                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
-                                                   {10, 57, 626, 526});
+void buildTab(HWND window)
+{
+    const PanelControl tab = createNumberedControl(
+        window, "SysTabControl32", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, {10, 57, 626, 526});
     editorPanel.tabId = tab.id;
     editorPanel.tab = tab.window;
     for (int index = 0; index < PAGE_COUNT; ++index) {
@@ -108,7 +112,8 @@ void buildTab(HWND window) {
 
 // The pages are siblings lying on the tab's display area, not its children,
 // so that their controls notify the pages' own procedures.
-void buildPages(HWND window) {
+void buildPages(HWND window)
+{
     RECT area{};
     GetWindowRect(editorPanel.tab, &area);
     SendMessageA(editorPanel.tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
@@ -127,20 +132,22 @@ void buildPages(HWND window) {
 // The 76 lists' 19,456 entries are the start-up's main cost. Measured under
 // Wine: with redrawing off the fill takes about a third less time; reserving
 // the storage first (CB_INITSTORAGE) gained nothing.
-void fillKeyList(HWND list) {
+void fillKeyList(HWND list)
+{
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (int position = 0; position < KEY_CODE_COUNT; ++position)
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(KeyNameTable[KeyListOrder[position]]));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
-void buildRow(SlotIndex slot, const char* name, HWND page, const RowColumn& column, int y) {
+void buildRow(SlotIndex slot, const char* name, HWND page, const RowColumn& column, int y)
+{
     SlotRow& row = editorPanel.rows[slot];
-    row.label = createNumberedControl(page, "STATIC", name, LABEL_STYLE, {column.labelX, y, column.labelWidth, 16})
-                    .window;
+    row.label =
+        createNumberedControl(page, "STATIC", name, LABEL_STYLE, {column.labelX, y, column.labelWidth, 16}).window;
 
-    const PanelControl select = createNumberedControl(page, "BUTTON", "Select", SELECT_BUTTON_STYLE,
-                                                      {column.selectX, y - 5, 45, 25});
+    const PanelControl select =
+        createNumberedControl(page, "BUTTON", "Select", SELECT_BUTTON_STYLE, {column.selectX, y - 5, 45, 25});
     // Every "Select" button has the same class procedure, so one copy serves all.
     previousSelectButtonProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(select.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(selectButtonProc)));
@@ -154,32 +161,36 @@ void buildRow(SlotIndex slot, const char* name, HWND page, const RowColumn& colu
     row.keyList = list.window;
 }
 
-void buildRows(const RowColumn& column, const char* const* names) {
+void buildRows(const RowColumn& column, const char* const* names)
+{
     for (int k = 0; k < column.rowCount; ++k)
-        buildRow(column.firstSlot + k, names[k], editorPanel.pages[column.page], column,
-                 column.top + ROW_SPACING * k);
+        buildRow(column.firstSlot + k, names[k], editorPanel.pages[column.page], column, column.top + ROW_SPACING * k);
 }
 
-void buildPulseSettings() {
+void buildPulseSettings()
+{
     HWND page = editorPanel.pages[2];
     editorPanel.pulseCheckBox = createNumberedControl(page, "BUTTON", "Use Axis Pulses (Pulses Keys as a PWM Output)",
                                                       CHECK_BOX_STYLE, {20, 20, 300, 15});
-    editorPanel.stepsLabel = createNumberedControl(page, "STATIC", "Steps / Cycle Length:",
-                                                   WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, {20, 48, 118, 16})
-                                 .window;
-    const PanelControl steps = createNumberedControl(page, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                                                     {138, 45, 50, 21}, WS_EX_CLIENTEDGE);
+    editorPanel.stepsLabel =
+        createNumberedControl(page, "STATIC", "Steps / Cycle Length:", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP,
+                              {20, 48, 118, 16})
+            .window;
+    const PanelControl steps = createNumberedControl(
+        page, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, {138, 45, 50, 21}, WS_EX_CLIENTEDGE);
     editorPanel.stepsField.bind(steps.id, steps.window, STEPS_MINIMUM, STEPS_MAXIMUM, 0, keyTable.cycleSteps);
 }
 
-void bindRowsToKeyTable() {
+void bindRowsToKeyTable()
+{
     for (SlotIndex slot = 0; slot < SLOT_COUNT; ++slot)
         editorPanel.rows[slot].keyCell = &keyTable.keyCell(slot);
 }
 
 }  // namespace
 
-void buildPanel(HWND window) {
+void buildPanel(HWND window)
+{
     instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
     buildTopRow(window);
     buildTab(window);

@@ -6,13 +6,16 @@
 #include "ui/main_window/main_window_state.h"
 #include "ui/main_window/window_title.h"
 
-void onContinuousSelectClicked() {
+void onContinuousSelectClicked()
+{
     programSettings.continuousSelect = isChecked(editorPanel.continuousSelectBox.window);
     saveSettings(programSettings);
 }
 
-void onClearAll() {
-    if (!confirm(mainWindow, "Clear all selected keys?")) return;
+void onClearAll()
+{
+    if (!confirm(mainWindow, "Clear all selected keys?"))
+        return;
     keyTable.resetToDefaults();
     markModified();
     updateTitle(mainWindow);

@@ -7,7 +7,8 @@
 
 namespace {
 
-EditorPanel panelWithAxisNames() {
+EditorPanel panelWithAxisNames()
+{
     EditorPanel panel;
     std::copy(std::begin(AxisNameTable), std::end(AxisNameTable), panel.axisNames);
     return panel;
@@ -18,14 +19,16 @@ EditorPanel panelWithAxisNames() {
 int nextControlId = FIRST_CONTROL_ID;
 EditorPanel editorPanel = panelWithAxisNames();
 
-void showPage(int index) {
+void showPage(int index)
+{
     for (int page = 0; page < PAGE_COUNT; ++page)
         ShowWindow(editorPanel.pages[page], page == index ? SW_SHOW : SW_HIDE);
     // Below the pages, the tab control never paints over them.
     SetWindowPos(editorPanel.tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void refreshFromModel() {
+void refreshFromModel()
+{
     for (const SlotRow& row : editorPanel.rows) {
         const uint16_t code = row.keyCell->load(std::memory_order_relaxed);
         // A code beyond the lists (only a file can hold one) keeps the list as it was.
@@ -38,11 +41,13 @@ void refreshFromModel() {
 }
 
 // The box, not pulseEnabled, decides.
-void applyPulseEnabling() {
+void applyPulseEnabling()
+{
     enableAxisControls(isChecked(editorPanel.pulseCheckBox.window));
 }
 
-void enableAxisControls(bool enabled) {
+void enableAxisControls(bool enabled)
+{
     EnableWindow(editorPanel.stepsField.window, enabled);
     for (SlotIndex slot = FIRST_AXIS_SLOT; slot < SLOT_COUNT; ++slot) {
         EnableWindow(editorPanel.rows[slot].selectButton, enabled);
@@ -50,6 +55,7 @@ void enableAxisControls(bool enabled) {
     }
 }
 
-bool isChecked(HWND button) {
+bool isChecked(HWND button)
+{
     return (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_CHECKED) != 0;
 }

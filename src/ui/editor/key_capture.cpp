@@ -11,7 +11,8 @@ CaptureState captureState;
 
 namespace {
 
-bool isKeyDown(int code) {
+bool isKeyDown(int code)
+{
     return (GetKeyState(code) & 0x8000) != 0;
 }
 
@@ -19,20 +20,24 @@ bool isKeyDown(int code) {
 
 // A key already held when the capture starts counts only once it is
 // released and pressed again.
-void startCapture() {
-    if (captureState.capturing) return;
+void startCapture()
+{
+    if (captureState.capturing)
+        return;
     captureState.capturing = true;
     SetTimer(mainWindow, CAPTURE_TIMER_ID, CAPTURE_PERIOD_MS, nullptr);
     for (int code = 0; code < KEY_CODE_COUNT; ++code)
         captureState.previousDown[code] = isKeyDown(code);
 }
 
-void stopCapture() {
+void stopCapture()
+{
     captureState.capturing = false;
     KillTimer(mainWindow, CAPTURE_TIMER_ID);
 }
 
-void advanceSlot() {
+void advanceSlot()
+{
     captureState.captureSlot = nextSlotInGroup(captureState.captureSlot);
 }
 
@@ -40,7 +45,8 @@ void advanceSlot() {
 // code, so a key that went down together with the winner must be pressed
 // again. Scanning upwards also makes a Shift key count as VK_SHIFT, not
 // VK_LSHIFT. While another application is active no key counts as down.
-void captureTick() {
+void captureTick()
+{
     bool found = false;
     for (int code = 0; code < KEY_CODE_COUNT; ++code) {
         const bool down = isKeyDown(code) && captureState.windowActive;
@@ -59,7 +65,8 @@ void captureTick() {
 
 // Exactly the capture slot's button is pressed while a capture runs, and it
 // takes the focus, so that continuous capture walks from button to button.
-void syncSelectButtons() {
+void syncSelectButtons()
+{
     for (SlotIndex slot = 0; slot < SLOT_COUNT; ++slot) {
         HWND button = editorPanel.rows[slot].selectButton;
         const bool checked = isChecked(button);
@@ -74,7 +81,8 @@ void syncSelectButtons() {
     }
 }
 
-LRESULT onKeyCaptured(WPARAM wParam, LPARAM lParam) {
+LRESULT onKeyCaptured(WPARAM wParam, LPARAM lParam)
+{
     // A slot beyond the table would write outside it; such a message is not ours.
     if (lParam != 0 && wParam < SLOT_COUNT) {
         keyTable.setSlotKey(static_cast<SlotIndex>(wParam), LOWORD(lParam));
@@ -86,7 +94,8 @@ LRESULT onKeyCaptured(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-void onActivate(WPARAM wParam) {
+void onActivate(WPARAM wParam)
+{
     if (LOWORD(wParam) == WA_INACTIVE) {
         captureState.windowActive = false;
         stopCapture();

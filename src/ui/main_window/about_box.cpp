@@ -6,7 +6,8 @@
 #include "ui/main_window/resource_ids.h"
 #include "ui/main_window/title_text.h"
 
-void showAbout(HWND window) {
+void showAbout(HWND window)
+{
     const std::string text = aboutText(buildDateText());
     MSGBOXPARAMSA params{};
     params.cbSize = sizeof params;

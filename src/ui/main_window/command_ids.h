@@ -16,4 +16,3 @@
 #define ACC_OPEN 202
 #define ACC_SAVE 203
 #define ACC_QUIT 204
-

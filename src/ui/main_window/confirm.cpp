@@ -2,6 +2,7 @@
 
 #include "ui/main_window/prompts.h"
 
-bool confirm(HWND window, const char* question) {
+bool confirm(HWND window, const char* question)
+{
     return activePrompts().messageBox(window, question, "Continue?", MB_OKCANCEL) == IDOK;
 }

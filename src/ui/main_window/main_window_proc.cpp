@@ -15,15 +15,18 @@
 
 namespace {
 
-LRESULT onCreate(HWND window) {
+LRESULT onCreate(HWND window)
+{
     runStartupSequence(window);
     return 0;
 }
 
 // The four buttons' IDs come from the control counter, so they are compared
 // before the fixed IDs of the menu and the accelerators.
-bool onButtonCommand(int id) {
-    if (id == editorPanel.startButton.id) return onStartCommand();
+bool onButtonCommand(int id)
+{
+    if (id == editorPanel.startButton.id)
+        return onStartCommand();
     if (id == editorPanel.stopButton.id) {
         onStopCommand();
     } else if (id == editorPanel.continuousSelectBox.id) {
@@ -36,7 +39,8 @@ bool onButtonCommand(int id) {
     return true;
 }
 
-bool onMenuCommand(HWND window, int id) {
+bool onMenuCommand(HWND window, int id)
+{
     switch (id) {
     case CMD_NEW:
     case ACC_NEW:
@@ -73,13 +77,16 @@ bool onMenuCommand(HWND window, int id) {
 
 // Menu items and accelerators arrive alike; only the low word counts. IDOK
 // and IDCANCEL from the dialog manager (Enter, Esc) are no command.
-LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam)
+{
     const int id = LOWORD(wParam);
-    if (onButtonCommand(id) || onMenuCommand(window, id)) return 0;
+    if (onButtonCommand(id) || onMenuCommand(window, id))
+        return 0;
     return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
 }
 
-LRESULT onNotify(const NMHDR& header, WPARAM wParam) {
+LRESULT onNotify(const NMHDR& header, WPARAM wParam)
+{
     if (static_cast<int>(LOWORD(wParam)) == editorPanel.tabId && header.code == TCN_SELCHANGE) {
         SetFocus(mainWindow);
         showPage(static_cast<int>(SendMessageA(editorPanel.tab, TCM_GETCURSEL, 0, 0)));
@@ -87,21 +94,26 @@ LRESULT onNotify(const NMHDR& header, WPARAM wParam) {
     return 0;
 }
 
-LRESULT onTimer(WPARAM timerId) {
-    if (timerId == CAPTURE_TIMER_ID) captureTick();
+LRESULT onTimer(WPARAM timerId)
+{
+    if (timerId == CAPTURE_TIMER_ID)
+        captureTick();
     return 0;
 }
 
 // An unnamed document closes without a question, however much it changed.
-LRESULT onClose(HWND window) {
+LRESULT onClose(HWND window)
+{
     const bool unsaved = !documentState.filePath.empty() && documentState.modified;
-    if (unsaved && !confirm(window, "Close without saving?")) return 0;
+    if (unsaved && !confirm(window, "Close without saving?"))
+        return 0;
     DestroyWindow(window);
     return 0;
 }
 
 // Output stops first, so that no key stays down; nothing is saved.
-LRESULT onDestroy() {
+LRESULT onDestroy()
+{
     emulationWorker().stop();
     DeleteObject(uiFont);
     uiFont = nullptr;
@@ -111,7 +123,8 @@ LRESULT onDestroy() {
 
 }  // namespace
 
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_CREATE:
         return onCreate(window);

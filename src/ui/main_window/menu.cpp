@@ -4,7 +4,8 @@
 
 namespace {
 
-HMENU buildFileMenu() {
+HMENU buildFileMenu()
+{
     HMENU file = CreatePopupMenu();
     AppendMenuA(file, MF_STRING, CMD_NEW, "&New\tCtrl-N");
     AppendMenuA(file, MF_STRING, CMD_OPEN, "&Open\tCtrl-O");
@@ -15,7 +16,8 @@ HMENU buildFileMenu() {
     return file;
 }
 
-HMENU buildConfigMenu() {
+HMENU buildConfigMenu()
+{
     HMENU runByDefault = CreatePopupMenu();
     AppendMenuA(runByDefault, MF_STRING, CMD_RUN_ENABLED, "&Enabled");
     AppendMenuA(runByDefault, MF_STRING, CMD_RUN_DISABLED, "&Disabled");
@@ -24,7 +26,8 @@ HMENU buildConfigMenu() {
     return config;
 }
 
-HMENU buildHelpMenu() {
+HMENU buildHelpMenu()
+{
     HMENU help = CreatePopupMenu();
     AppendMenuA(help, MF_STRING, CMD_ABOUT, "&About Corvanta Key Press Emulator");
     return help;
@@ -32,7 +35,8 @@ HMENU buildHelpMenu() {
 
 }  // namespace
 
-HMENU buildMenu() {
+HMENU buildMenu()
+{
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(buildFileMenu()), "&File");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(buildConfigMenu()), "&Config");

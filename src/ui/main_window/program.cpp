@@ -10,12 +10,15 @@ namespace {
 // Accelerators come first, for every window of the thread, so the shortcuts
 // work while a control has the focus; the dialog manager second, for Tab
 // navigation between the controls.
-int runMessageLoop(HWND window, HACCEL accelerators) {
+int runMessageLoop(HWND window, HACCEL accelerators)
+{
     MSG message{};
     BOOL result;
     while ((result = GetMessageA(&message, nullptr, 0, 0)) > 0) {
-        if (TranslateAcceleratorA(window, accelerators, &message)) continue;
-        if (IsDialogMessageA(window, &message)) continue;
+        if (TranslateAcceleratorA(window, accelerators, &message))
+            continue;
+        if (IsDialogMessageA(window, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -24,11 +27,14 @@ int runMessageLoop(HWND window, HACCEL accelerators) {
 
 }  // namespace
 
-int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className) {
-    if (!registerMainWindowClass(instance, procedure, className)) return 0;
+int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className)
+{
+    if (!registerMainWindowClass(instance, procedure, className))
+        return 0;
     InitCommonControls();
     HWND window = createMainWindow(instance, className);
-    if (!window) return EXIT_NO_MAIN_WINDOW;
+    if (!window)
+        return EXIT_NO_MAIN_WINDOW;
     ShowWindow(window, showCommand);
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(ACCEL_MAIN));
     return runMessageLoop(window, accelerators);

@@ -13,12 +13,14 @@
 
 namespace {
 
-void attachMenu(HWND window) {
+void attachMenu(HWND window)
+{
     mainMenu = buildMenu();
     SetMenu(window, mainMenu);
 }
 
-void resetWindowState(HWND window) {
+void resetWindowState(HWND window)
+{
     outputDeviceLink().connected = false;
     captureState.windowActive = false;
     mainWindow = window;
@@ -27,11 +29,13 @@ void resetWindowState(HWND window) {
 }
 
 // The panel's controls take this font, so it must exist before they do.
-void createFont() {
+void createFont()
+{
     uiFont = createUiFont(systemMessageFont());
 }
 
-std::string executablePath() {
+std::string executablePath()
+{
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     return path;
@@ -39,17 +43,20 @@ std::string executablePath() {
 
 // The configuration and the last key code file; a last file that cannot be
 // read is forgotten without a word.
-void loadLastDocument() {
+void loadLastDocument()
+{
     documentState.filePath = reopenLastDocument(programSettings, keyTable, executablePath());
     documentState.modified = false;
 }
 
-void showModel() {
+void showModel()
+{
     refreshFromModel();
     applyPulseEnabling();
 }
 
-void showSettings() {
+void showSettings()
+{
     SendMessageA(editorPanel.continuousSelectBox.window, BM_SETCHECK,
                  programSettings.continuousSelect ? BST_CHECKED : BST_UNCHECKED, 0);
     checkRunByDefaultItems(programSettings.runByDefault);
@@ -57,7 +64,8 @@ void showSettings() {
 
 }  // namespace
 
-void runStartupSequence(HWND window) {
+void runStartupSequence(HWND window)
+{
     attachMenu(window);
     resetWindowState(window);
     createFont();

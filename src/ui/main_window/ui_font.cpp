@@ -8,7 +8,8 @@ namespace {
 constexpr UINT NONCLIENT_METRICS_SIZE = 340;
 constexpr LONG MAX_FONT_HEIGHT = 12;
 
-LOGFONTA defaultGuiFont() {
+LOGFONTA defaultGuiFont()
+{
     LOGFONTA font{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     return font;
@@ -16,7 +17,8 @@ LOGFONTA defaultGuiFont() {
 
 }  // namespace
 
-LOGFONTA systemMessageFont() {
+LOGFONTA systemMessageFont()
+{
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = NONCLIENT_METRICS_SIZE;
     if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, NONCLIENT_METRICS_SIZE, &metrics, 0)) {
@@ -25,7 +27,8 @@ LOGFONTA systemMessageFont() {
     return metrics.lfMessageFont;
 }
 
-HFONT createUiFont(LOGFONTA font) {
+HFONT createUiFont(LOGFONTA font)
+{
     font.lfHeight = std::clamp(font.lfHeight, -MAX_FONT_HEIGHT, MAX_FONT_HEIGHT);
     return CreateFontIndirectA(&font);
 }

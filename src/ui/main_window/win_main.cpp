@@ -6,6 +6,7 @@
 
 // The command line and the previous instance are ignored; a second start
 // opens a second, independent window.
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+{
     return runProgram(instance, showCommand, mainWindowProc, MAIN_WINDOW_CLASS_NAME);
 }

@@ -4,7 +4,8 @@
 #include "ui/main_window/main_window_state.h"
 #include "ui/main_window/title_text.h"
 
-void updateTitle(HWND window) {
+void updateTitle(HWND window)
+{
     const auto title = composeTitle(documentState.filePath, documentState.modified, connectResult);
     SetWindowTextA(window, title.c_str());
 }

@@ -17,8 +17,8 @@
 struct ScriptStep {
     enum Kind { REPORT, PAUSE, WAIT, REMOVE, ADD };
     Kind kind;
-    int line;           // in the script, for the log
-    int count = 0;      // REPORT: how many reads get it
+    int line;              // in the script, for the log
+    int count = 0;         // REPORT: how many reads get it
     int milliseconds = 0;  // PAUSE
     SimulatedReport report;
 };

@@ -21,15 +21,14 @@ void broadcastDeviceChange(WPARAM event)
     notice.header.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     std::memcpy(notice.header.dbcc_name, SIMULATED_HANDLE_PATH, sizeof SIMULATED_HANDLE_PATH);
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&notice),
-                        SMTO_ABORTIFHUNG, 5000, &result);
+    SendMessageTimeoutA(HWND_BROADCAST, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&notice), SMTO_ABORTIFHUNG,
+                        5000, &result);
 }
 
 }  // namespace
 
 HandleServer::HandleServer(std::vector<ScriptStep> steps, std::ostream& log)
-    : steps(std::move(steps)),
-      log(log),
+    : steps(std::move(steps)), log(log),
       presentEvent(CreateEventA(nullptr, TRUE, FALSE, SIMULATED_HANDLE_PRESENT_EVENT)),
       writeEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr))
 {
@@ -51,9 +50,10 @@ bool HandleServer::plugIn()
     for (int i = 0; i < PIPE_INSTANCES; ++i) {
         Instance& instance = instances[i];
         const DWORD firstInstance = i == 0 ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0;
-        instance.pipe = CreateNamedPipeA(SIMULATED_HANDLE_PATH, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | firstInstance,
-                                         PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, PIPE_INSTANCES,
-                                         REPORT_BUFFER_SIZE, REPORT_BUFFER_SIZE, 0, nullptr);
+        instance.pipe =
+            CreateNamedPipeA(SIMULATED_HANDLE_PATH, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | firstInstance,
+                             PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, PIPE_INSTANCES, REPORT_BUFFER_SIZE,
+                             REPORT_BUFFER_SIZE, 0, nullptr);
         if (instance.pipe == INVALID_HANDLE_VALUE) {
             unplug();
             return false;

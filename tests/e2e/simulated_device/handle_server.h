@@ -38,7 +38,7 @@ private:
         HANDLE pipe = INVALID_HANDLE_VALUE;
         OVERLAPPED overlapped{};
         State state = ABSENT;
-        bool served = false;         // this connection got a report
+        bool served = false;           // this connection got a report
         unsigned long long order = 0;  // connections in the order they came
         ULONGLONG openedAt = 0;
         uint8_t answer = 0;

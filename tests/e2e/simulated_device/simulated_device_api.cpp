@@ -85,9 +85,8 @@ HDEVINFO SimulatedDeviceApi::SetupDiGetClassDevsA(const GUID* classGuid, const c
     return list;
 }
 
-BOOL SimulatedDeviceApi::SetupDiEnumDeviceInterfaces(HDEVINFO list, SP_DEVINFO_DATA* deviceInfo,
-                                                     const GUID* classGuid, DWORD index,
-                                                     SP_DEVICE_INTERFACE_DATA* interfaceData)
+BOOL SimulatedDeviceApi::SetupDiEnumDeviceInterfaces(HDEVINFO list, SP_DEVINFO_DATA* deviceInfo, const GUID* classGuid,
+                                                     DWORD index, SP_DEVICE_INTERFACE_DATA* interfaceData)
 {
     answeredHere = false;
     if (list != listingList || index != simulatedIndex)
@@ -100,9 +99,8 @@ BOOL SimulatedDeviceApi::SetupDiEnumDeviceInterfaces(HDEVINFO list, SP_DEVINFO_D
 }
 
 BOOL SimulatedDeviceApi::SetupDiGetDeviceInterfaceDetailA(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* interfaceData,
-                                                          SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail,
-                                                          DWORD detailSize, DWORD* requiredSize,
-                                                          SP_DEVINFO_DATA* deviceInfo)
+                                                          SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD detailSize,
+                                                          DWORD* requiredSize, SP_DEVINFO_DATA* deviceInfo)
 {
     answeredHere = false;
     if (list != listingList || interfaceData->Reserved != interfaceMark())
@@ -132,9 +130,8 @@ BOOL SimulatedDeviceApi::SetupDiDestroyDeviceInfoList(HDEVINFO list)
 // A query open reads nothing, so it takes no connection from the simulator:
 // it gets a handle of its own that reads nothing either, an unnamed event.
 // A read open connects to the pipe, with write access for the answer.
-HANDLE SimulatedDeviceApi::CreateFileA(const char* path, DWORD access, DWORD shareMode,
-                                       SECURITY_ATTRIBUTES* security, DWORD disposition, DWORD flags,
-                                       HANDLE templateFile)
+HANDLE SimulatedDeviceApi::CreateFileA(const char* path, DWORD access, DWORD shareMode, SECURITY_ATTRIBUTES* security,
+                                       DWORD disposition, DWORD flags, HANDLE templateFile)
 {
     answeredHere = false;
     if (!isSimulatedPath(path))
@@ -168,8 +165,7 @@ BOOL SimulatedDeviceApi::ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* 
 }
 
 // A report counts as taken once its read's result reaches the reader.
-BOOL SimulatedDeviceApi::GetOverlappedResult(HANDLE file, OVERLAPPED* overlapped, DWORD* bytesTransferred,
-                                             BOOL wait)
+BOOL SimulatedDeviceApi::GetOverlappedResult(HANDLE file, OVERLAPPED* overlapped, DWORD* bytesTransferred, BOOL wait)
 {
     answeredHere = false;
     const BOOL done = system.GetOverlappedResult(file, overlapped, bytesTransferred, wait);

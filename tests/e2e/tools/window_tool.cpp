@@ -33,8 +33,8 @@ BOOL CALLBACK matchDescendant(HWND window, LPARAM context)
     Search& search = *reinterpret_cast<Search*>(context);
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
-    const bool match = search.className != nullptr ? std::strcmp(name, search.className) == 0
-                                                   : GetDlgCtrlID(window) == search.id;
+    const bool match =
+        search.className != nullptr ? std::strcmp(name, search.className) == 0 : GetDlgCtrlID(window) == search.id;
     if (!match)
         return TRUE;
     search.found = window;

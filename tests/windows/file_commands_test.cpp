@@ -29,15 +29,6 @@ protected:
         fresh = path("fresh.qvxkeys");
     }
 
-    std::string keyFileWithFirstButton(const std::string& name, uint16_t code)
-    {
-        KeyTable table;
-        table.setSlotKey(0, code);
-        const std::string file = path(name);
-        EXPECT_TRUE(writeKeyFile(file, table));
-        return file;
-    }
-
     void enterState(const std::string& filePath, bool modified)
     {
         documentState.filePath = filePath;

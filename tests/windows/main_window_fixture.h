@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "documents/document_state.h"
+#include "documents/key_file.h"
 #include "documents/settings.h"
 #include "engine/emulation_worker.h"
 #include "engine/windows_output_ports.h"
@@ -213,6 +214,16 @@ protected:
     }
 
     void unplugHandle() { deviceApi.setInterfaces({foreignDevice("\\\\?\\hid#mouse")}); }
+
+    // A key code file in the test's folder whose first button has this key.
+    std::string keyFileWithFirstButton(const std::string& name, uint16_t code)
+    {
+        KeyTable table;
+        table.setSlotKey(0, code);
+        const std::string file = path(name);
+        EXPECT_TRUE(writeKeyFile(file, table));
+        return file;
+    }
 
     HWND window = nullptr;
     ScriptedPrompts prompts;

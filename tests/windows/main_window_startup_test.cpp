@@ -15,16 +15,6 @@ namespace {
 
 class MainWindowStartupTest : public MainWindowTest {
 protected:
-    // A key code file whose first button has this key.
-    std::string keyFileWithFirstButton(const std::string& name, uint16_t code)
-    {
-        KeyTable table;
-        table.setSlotKey(0, code);
-        const std::string file = path(name);
-        EXPECT_TRUE(writeKeyFile(file, table));
-        return file;
-    }
-
     bool continuousSelectChecked() const
     {
         return SendMessageA(editorPanel.continuousSelectBox.window, BM_GETCHECK, 0, 0) == BST_CHECKED;

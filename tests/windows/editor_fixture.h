@@ -9,6 +9,7 @@
 #include "ui/editor/editor_panel.h"
 #include "ui/editor/key_capture.h"
 #include "ui/editor/page_procedures.h"
+#include "ui/main_window/program.h"
 #include "ui/main_window/resource_ids.h"
 
 // The real main window with its editor panel, worked as a user would: clicks
@@ -95,14 +96,8 @@ protected:
     {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                continue;
-            if (TranslateAcceleratorA(window, accelerators, &message))
-                continue;
-            if (IsDialogMessageA(window, &message))
-                continue;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
+            if (message.message != WM_QUIT)
+                handleMessage(window, accelerators, message);
         }
     }
 

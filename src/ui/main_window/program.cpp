@@ -5,23 +5,27 @@
 #include "ui/main_window/main_window_class.h"
 #include "ui/main_window/resource_ids.h"
 
-namespace {
-
 // Accelerators come first, for every window of the thread, so the shortcuts
 // work while a control has the focus; the dialog manager second, for Tab
 // navigation between the controls.
+void handleMessage(HWND window, HACCEL accelerators, MSG& message)
+{
+    if (TranslateAcceleratorA(window, accelerators, &message))
+        return;
+    if (IsDialogMessageA(window, &message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+namespace {
+
 int runMessageLoop(HWND window, HACCEL accelerators)
 {
     MSG message{};
     BOOL result;
-    while ((result = GetMessageA(&message, nullptr, 0, 0)) > 0) {
-        if (TranslateAcceleratorA(window, accelerators, &message))
-            continue;
-        if (IsDialogMessageA(window, &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    while ((result = GetMessageA(&message, nullptr, 0, 0)) > 0)
+        handleMessage(window, accelerators, message);
     return result == 0 ? static_cast<int>(message.wParam) : EXIT_MESSAGE_ERROR;
 }
 

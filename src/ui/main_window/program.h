@@ -11,3 +11,7 @@ constexpr int EXIT_MESSAGE_ERROR = 2;
 // runs the message loop until the window is destroyed. Returns 0 at once
 // when the class cannot be registered.
 int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className);
+
+// One message of the loop: accelerators, then dialog navigation, then the
+// window procedure.
+void handleMessage(HWND window, HACCEL accelerators, MSG& message);

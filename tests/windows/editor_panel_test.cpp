@@ -29,12 +29,23 @@ void expectBox(HWND control, Box expected, const char* what)
 
 // A drop-down list's window is as high as its closed field, whatever its
 // creation height; its place and width are what the layout fixes.
-void expectListPlace(HWND list, LONG x, LONG y, const char* what)
+void expectListPlace(HWND list, LONG x, LONG y, const char* what, LONG width = 88)
 {
     const Box box = boxOf(list);
     EXPECT_EQ(box.x, x) << what;
     EXPECT_EQ(box.y, y) << what;
-    EXPECT_EQ(box.width, 88) << what;
+    EXPECT_EQ(box.width, width) << what;
+}
+
+// The pages cover the tab control's display area.
+void expectPagesOnTheTab()
+{
+    RECT area{};
+    GetWindowRect(editorPanel.tab, &area);
+    SendMessageA(editorPanel.tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    MapWindowPoints(nullptr, GetParent(editorPanel.tab), reinterpret_cast<POINT*>(&area), 2);
+    for (HWND page : editorPanel.pages)
+        expectBox(page, {area.left, area.top + 2, area.right - area.left - 2, area.bottom - area.top - 3}, "page");
 }
 
 int idOf(HWND control)
@@ -232,12 +243,7 @@ TEST_F(EditorPanelTest, ControlsLieWhereTheLayoutPutsThem)
     expectBox(editorPanel.clearAllButton.window, {411, 14, 61, 25}, "Clear All");
     expectBox(editorPanel.tab, {10, 57, 626, 526}, "tab");
 
-    RECT area{};
-    GetWindowRect(editorPanel.tab, &area);
-    SendMessageA(editorPanel.tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
-    for (HWND page : editorPanel.pages)
-        expectBox(page, {area.left, area.top + 2, area.right - area.left - 2, area.bottom - area.top - 3}, "page");
+    expectPagesOnTheTab();
 
     expectBox(row(0).label, {-8, 17, 150, 16}, "slot 0 label");
     expectBox(row(0).selectButton, {148, 12, 45, 25}, "slot 0 Select");
@@ -260,6 +266,47 @@ TEST_F(EditorPanelTest, ControlsLieWhereTheLayoutPutsThem)
     expectBox(row(75).label, {280, 250, 90, 16}, "slot 75 label");
     expectBox(row(75).selectButton, {376, 245, 45, 25}, "slot 75 Select");
     expectListPlace(row(75).keyList, 432, 245, "slot 75 list");
+}
+
+// Moved to a display at 150%: the window takes the suggested rectangle, each
+// control its place at 144 DPI and a new font; the document, the lists and
+// a running capture stay. Back at 96 DPI everything lies where it lay.
+TEST_F(EditorPanelTest, ADpiChangeRescalesTheWindowAndKeepsWhatItShows)
+{
+    chooseInList(40, 48);
+    clickSelect(40);
+    ASSERT_TRUE(captureState.capturing);
+    const HFONT fontBefore = uiFont;
+    auto changeDpi = [this](WORD dpi, RECT suggested) {
+        SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        RECT outer{};
+        GetWindowRect(window, &outer);
+        EXPECT_TRUE(EqualRect(&outer, &suggested)) << dpi;
+    };
+
+    changeDpi(144, {40, 30, 40 + 983, 30 + 959});
+    expectBox(editorPanel.startButton.window, {225, 21, 68, 38}, "Start");
+    expectBox(editorPanel.tab, {15, 86, 939, 789}, "tab");
+    expectPagesOnTheTab();
+    expectBox(row(47).selectButton, {222, 693, 68, 38}, "slot 47 Select");
+    expectListPlace(row(16).keyList, 770, 18, "slot 16 list", 132);
+    expectBox(editorPanel.stepsField.window, {207, 68, 75, 32}, "steps field");
+    expectBox(row(75).label, {420, 375, 135, 24}, "slot 75 label");
+    EXPECT_NE(uiFont, fontBefore);
+    EXPECT_EQ(GetObjectType(fontBefore), 0u);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(row(75).keyList, WM_GETFONT, 0, 0)), uiFont);
+    EXPECT_EQ(selection(40), 48);
+    EXPECT_TRUE(documentState.modified);
+    EXPECT_TRUE(captureState.capturing);
+    EXPECT_TRUE(checked(row(40).selectButton));
+    EXPECT_TRUE(visible(editorPanel.pages[1]));
+
+    changeDpi(96, {40, 30, 40 + 655, 30 + 639});
+    expectBox(editorPanel.startButton.window, {150, 14, 45, 25}, "Start");
+    expectBox(editorPanel.tab, {10, 57, 626, 526}, "tab");
+    expectBox(row(47).selectButton, {148, 462, 45, 25}, "slot 47 Select");
+    expectListPlace(row(16).keyList, 513, 12, "slot 16 list");
+    expectBox(editorPanel.stepsField.window, {138, 45, 50, 21}, "steps field");
 }
 
 TEST_F(EditorPanelTest, OnlyTheChosenPageIsShownAboveTheTabControl)

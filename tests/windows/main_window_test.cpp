@@ -199,14 +199,14 @@ TEST_F(MainWindowTest, CtrlQIsTranslatedIntoQuit)
 
 TEST(MainWindowFont, HeightIsLimitedToTwelvePixelsEitherWay)
 {
-    LOGFONTA font = systemMessageFont();
+    LOGFONTA font = systemMessageFont(96);
     const struct {
         LONG given;
         LONG expected;
     } cases[] = {{15, 12}, {12, 12}, {-20, -12}, {-12, -12}, {-11, -11}, {0, 0}};
     for (const auto& c : cases) {
         font.lfHeight = c.given;
-        HFONT created = createUiFont(font);
+        HFONT created = createUiFont(font, 96);
         ASSERT_NE(created, nullptr);
         EXPECT_EQ(heightOf(created), c.expected) << c.given;
         DeleteObject(created);
@@ -215,7 +215,7 @@ TEST(MainWindowFont, HeightIsLimitedToTwelvePixelsEitherWay)
 
 TEST(MainWindowFont, SystemMessageFontHasAFace)
 {
-    EXPECT_NE(systemMessageFont().lfFaceName[0], '\0');
+    EXPECT_NE(systemMessageFont(96).lfFaceName[0], '\0');
 }
 
 TEST_F(MainWindowTest, FontLivesAsLongAsTheWindow)

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "model/name_tables.h"
 #include "ui/editor/page_procedures.h"
+#include "ui/main_window/dpi_scale.h"
 #include "ui/main_window/main_window_state.h"
 
 namespace {
@@ -25,6 +28,8 @@ constexpr int BUTTON_LABEL_WIDTH = 150;
 constexpr int AXIS_LABEL_WIDTH = 90;
 constexpr int32_t STEPS_MINIMUM = 1;
 constexpr int32_t STEPS_MAXIMUM = 120;
+
+// Every place below is in pixels at 96 DPI; the controls are made at uiDpi.
 
 // Where one column of slot rows lies, in its page's coordinates.
 struct RowColumn {
@@ -52,14 +57,15 @@ constexpr RowColumn AXIS_COLUMNS[] = {
 constexpr WNDPROC PAGE_PROCEDURES[PAGE_COUNT] = {regularPageProc, modifiedPageProc, axisPulsePageProc};
 constexpr const char* TAB_TEXTS[PAGE_COUNT] = {"Regular", "Modified", "Axis Pulse"};
 
-struct Placement {
-    int x;
-    int y;
-    int width;
-    int height;
+// A control and its place at 96 DPI, kept to place it anew when the DPI
+// changes.
+struct PlacedControl {
+    HWND window;
+    Placement at;
 };
 
 HINSTANCE instance = nullptr;
+std::vector<PlacedControl> placedControls;
 
 HWND createWindow(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, Placement at,
                   int id)
@@ -72,8 +78,9 @@ HWND createWindow(HWND parent, DWORD exStyle, const char* className, const char*
 HWND createControl(HWND parent, const char* className, const char* text, DWORD style, Placement at, int id,
                    DWORD exStyle = 0)
 {
-    HWND control = createWindow(parent, exStyle, className, text, style, at, id);
+    HWND control = createWindow(parent, exStyle, className, text, style, scaleToDpi(at, uiDpi), id);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), TRUE);
+    placedControls.push_back({control, at});
     return control;
 }
 
@@ -110,16 +117,23 @@ void buildTab(HWND window)
     }
 }
 
-// The pages are siblings lying on the tab's display area, not its children,
-// so that their controls notify the pages' own procedures.
-void buildPages(HWND window)
+// The pages lie on the tab's display area, in pixels of whatever DPI the
+// tab control was placed at.
+Placement pagePlacement(HWND window)
 {
     RECT area{};
     GetWindowRect(editorPanel.tab, &area);
     SendMessageA(editorPanel.tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     POINT corner{area.left, area.top};
     ScreenToClient(window, &corner);
-    const Placement at{corner.x, corner.y + 2, area.right - area.left - 2, area.bottom - area.top - 3};
+    return {corner.x, corner.y + 2, area.right - area.left - 2, area.bottom - area.top - 3};
+}
+
+// The pages are siblings lying on the tab's display area, not its children,
+// so that their controls notify the pages' own procedures.
+void buildPages(HWND window)
+{
+    const Placement at = pagePlacement(window);
     for (int index = 0; index < PAGE_COUNT; ++index) {
         // WS_EX_CONTROLPARENT lets Tab move through the visible page's controls.
         HWND page = createWindow(window, WS_EX_CONTROLPARENT, "STATIC", "", WS_CHILD | WS_VISIBLE, at, 0);
@@ -192,6 +206,7 @@ void bindRowsToKeyTable()
 void buildPanel(HWND window)
 {
     instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    placedControls.clear();
     buildTopRow(window);
     buildTab(window);
     buildPages(window);
@@ -203,4 +218,19 @@ void buildPanel(HWND window)
     for (const RowColumn& column : AXIS_COLUMNS)
         buildRows(column, editorPanel.axisNames + (column.firstSlot - FIRST_AXIS_SLOT));
     bindRowsToKeyTable();
+}
+
+// In creation order, as buildPanel placed them; the tab control is placed
+// before the pages are laid on it.
+void rescalePanel()
+{
+    constexpr UINT PLACE_ONLY = SWP_NOZORDER | SWP_NOACTIVATE;
+    for (const PlacedControl& control : placedControls) {
+        const Placement at = scaleToDpi(control.at, uiDpi);
+        SetWindowPos(control.window, nullptr, at.x, at.y, at.width, at.height, PLACE_ONLY);
+        SendMessageA(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), TRUE);
+    }
+    const Placement page = pagePlacement(GetParent(editorPanel.tab));
+    for (HWND window : editorPanel.pages)
+        SetWindowPos(window, nullptr, page.x, page.y, page.width, page.height, PLACE_ONLY);
 }

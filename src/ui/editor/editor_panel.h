@@ -53,6 +53,9 @@ extern EditorPanel editorPanel;
 // pages, fills the key lists and binds the rows and the steps field to the
 // process's KeyTable. Selects nothing: the caller refreshes after loading.
 void buildPanel(HWND mainWindow);
+// Places every control anew for uiDpi and gives it uiFont, as buildPanel
+// would have made it at that DPI; used when the window's DPI changes.
+void rescalePanel();
 // Shows the KeyTable in every control; never marks the document modified.
 void refreshFromModel();
 // Enables the steps field and the axis rows as the pulse check box shows.

@@ -12,6 +12,7 @@
 #include "ui/main_window/main_window_state.h"
 #include "ui/main_window/output_control.h"
 #include "ui/main_window/startup_sequence.h"
+#include "ui/main_window/window_scale.h"
 
 namespace {
 
@@ -146,6 +147,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_APP:
         return onKeyCaptured(wParam, lParam);
+    case WM_DPICHANGED:
+        onDpiChanged(window, wParam, reinterpret_cast<const RECT*>(lParam));
+        return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -6,6 +6,9 @@
 extern HWND mainWindow;
 extern HMENU mainMenu;
 extern HFONT uiFont;
+// The DPI the window is shown at, which its size, uiFont and every control's
+// place follow.
+extern int uiDpi;
 
 // Result of the last discovery of the handle (1 found, 0 not); the title
 // shows it.

@@ -9,7 +9,7 @@
 #include "ui/main_window/main_window_state.h"
 #include "ui/main_window/menu.h"
 #include "ui/main_window/output_control.h"
-#include "ui/main_window/ui_font.h"
+#include "ui/main_window/window_scale.h"
 
 namespace {
 
@@ -26,12 +26,6 @@ void resetWindowState(HWND window)
     mainWindow = window;
     connectResult = 0;
     nextControlId = FIRST_CONTROL_ID;
-}
-
-// The panel's controls take this font, so it must exist before they do.
-void createFont()
-{
-    uiFont = createUiFont(systemMessageFont());
 }
 
 std::string executablePath()
@@ -68,7 +62,9 @@ void runStartupSequence(HWND window)
 {
     attachMenu(window);
     resetWindowState(window);
-    createFont();
+    // The panel's controls take the window's scale and font, so both must
+    // exist before they do.
+    scaleNewWindow(window);
     buildPanel(window);
     loadLastDocument();
     showModel();

@@ -6,10 +6,13 @@
 //       "window <left> <top> <right> <bottom> client <x> <y>", screen pixels
 //   window_tool control <class> <control id>
 //       "control <left> <top> <right> <bottom> <visible> <enabled> <checked>
-//       <text>" of the first descendant window with that ID
+//       <text>" of the first descendant window with that ID, then "place
+//       <left> <top> <right> <bottom>", its rectangle in its parent's client
+//       coordinates
 //   window_tool tabs <class>
 //       one line "tab <left> <top> <right> <bottom>" per item of the window's
 //       tab control, in screen pixels
+// All in physical pixels, whatever the display's DPI.
 // Exit code 1 when there is no such window or control.
 #include <windows.h>
 
@@ -92,6 +95,9 @@ int describeControl(HWND window, int id)
     const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
     std::cout << " " << (IsWindowVisible(control) ? 1 : 0) << " " << (IsWindowEnabled(control) ? 1 : 0) << " "
               << (checked ? 1 : 0) << " " << text << std::endl;
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    printRect("place", rect);
+    std::cout << std::endl;
     return 0;
 }
 
@@ -130,6 +136,9 @@ int main(int argc, char** argv)
         std::cerr << "usage: window_tool close|find|control|tabs <class> [argument]" << std::endl;
         return 3;
     }
+    // A process unaware of the DPI would be shown every window scaled to 96
+    // DPI; the tests compare with what xdotool and the screenshots see.
+    SetProcessDPIAware();
     const std::string command = argv[1];
     const HWND window = FindWindowA(argv[2], nullptr);
     if (window == nullptr)

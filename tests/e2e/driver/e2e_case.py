@@ -32,6 +32,7 @@ class Control:
     enabled: bool
     checked: bool
     text: str
+    place: tuple  # left, top, right, bottom in its parent's client pixels
 
     def centre(self):
         left, top, right, bottom = self.rect
@@ -121,7 +122,7 @@ class EmulatorTestCase(unittest.TestCase):
         self.assertEqual(code, 0, f"no control {control_id} in a {window_class} window")
         fields = lines[0].split(" ", 8)
         return Control(tuple(map(int, fields[1:5])), fields[5] == "1", fields[6] == "1", fields[7] == "1",
-                       fields[8] if len(fields) > 8 else "")
+                       fields[8] if len(fields) > 8 else "", tuple(map(int, lines[1].split()[1:5])))
 
     def click_control(self, control_id, window_class=EMULATOR_CLASS):
         desktop.click(*self.control(control_id, window_class).centre())

@@ -12,9 +12,8 @@ TEST(DpiScale, ScalesByTheDpiOver96RoundingHalvesAwayFromZero)
         int value;
         int dpi;
         int expected;
-    } cases[] = {{655, 96, 655}, {-8, 96, -8}, {655, 144, 983}, {639, 144, 959}, {-8, 144, -12},
-                 {1, 144, 2},    {-1, 144, -2}, {45, 120, 56},   {7, 120, 9},     {-7, 120, -9},
-                 {25, 192, 50},  {17, 72, 13}};
+    } cases[] = {{655, 96, 655}, {-8, 96, -8},  {655, 144, 983}, {639, 144, 959}, {-8, 144, -12}, {1, 144, 2},
+                 {-1, 144, -2},  {45, 120, 56}, {7, 120, 9},     {-7, 120, -9},   {25, 192, 50},  {17, 72, 13}};
     for (const auto& c : cases)
         EXPECT_EQ(scaleToDpi(c.value, c.dpi), c.expected) << c.value << " at " << c.dpi;
 
@@ -44,8 +43,8 @@ TEST(DpiScale, FontHeightLimitGrowsWithTheDpi)
         int height;
         int dpi;
         int expected;
-    } cases[] = {{15, 96, 12},   {-20, 96, -12}, {-11, 96, -11}, {0, 96, 0},      {-20, 144, -18},
-                 {25, 144, 18},  {-17, 144, -17}, {-20, 120, -15}, {-30, 192, -24}, {INT_MIN, 96, -12}};
+    } cases[] = {{15, 96, 12},  {-20, 96, -12},  {-11, 96, -11},  {0, 96, 0},      {-20, 144, -18},
+                 {25, 144, 18}, {-17, 144, -17}, {-20, 120, -15}, {-30, 192, -24}, {INT_MIN, 96, -12}};
     for (const auto& c : cases)
         EXPECT_EQ(limitFontHeight(c.height, c.dpi), c.expected) << c.height << " at " << c.dpi;
 }

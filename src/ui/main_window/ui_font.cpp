@@ -35,7 +35,8 @@ bool messageFontForDpi(int dpi, LOGFONTA& font)
     static const auto forDpi = newerUser32Function<ForDpiFunction>("SystemParametersInfoForDpi");
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (forDpi == nullptr || !forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(usableDpi(dpi))))
+    if (forDpi == nullptr ||
+        !forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(usableDpi(dpi))))
         return false;
     font = narrowFont(metrics.lfMessageFont);
     return true;

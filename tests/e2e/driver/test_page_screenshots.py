@@ -29,11 +29,6 @@ SAMPLE = {10000: (150, 14, 45, 25),  # "Start"
 WINE_ENV = pathlib.Path(__file__).resolve().parents[3] / "scripts" / "wine-env.sh"
 
 
-def scaled(value, dpi):
-    """value * dpi / 96, halves rounded away from zero."""
-    return int((abs(value) * dpi + 48) // 96) * (1 if value >= 0 else -1)
-
-
 class PageScreenshotTest(e2e_case.EmulatorTestCase):
     DPI = 96
 
@@ -47,7 +42,7 @@ class PageScreenshotTest(e2e_case.EmulatorTestCase):
 
     def assert_scaled(self, size, size_at_96, what):
         for actual, at_96 in zip(size, size_at_96):
-            self.assertLessEqual(abs(actual - scaled(at_96, self.DPI)), 1,
+            self.assertLessEqual(abs(actual - round(at_96 * self.DPI / 96)), 1,
                                  f"{what}: {size} at {self.DPI} DPI, {size_at_96} at 96")
 
     def test_each_tab_shows_its_page(self):
@@ -88,7 +83,7 @@ class PageScreenshotAt144DpiTest(PageScreenshotTest):
         build = str(pathlib.Path(usual).parent)
         made = subprocess.run(["bash", "-c", 'source "$0" "$1" "$2" && wine_prefix_make && echo "$WINEPREFIX"',
                                WINE_ENV, build, str(cls.DPI)],
-                              stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=150)
+                              stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=200)
         if made.returncode != 0:
             raise AssertionError(f"no Wine prefix at {cls.DPI} DPI: {made.stderr}")
         os.environ["WINEPREFIX"] = made.stdout.strip()

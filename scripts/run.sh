@@ -23,6 +23,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 source "$root/scripts/xvfb-env.sh"
+source "$root/scripts/main-window.sh"
 xvfb_up
 program_pid=""
 cleanup() {
@@ -36,34 +37,14 @@ wine_prefix_up
 wine "$exe" &
 program_pid=$!
 
-window=""
-for _ in $(seq 1 100); do
-  window=$(xdotool search --name '^Corvanta Key Press Emulator' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-if [ -z "$window" ]; then
-  echo "the main window did not appear" >&2
-  exit 1
-fi
+wait_for_main_window
 # Give the window time to paint before the picture is taken.
 sleep 2
 
 mkdir -p "$root/artifacts"
-eval "$(xdotool getwindowgeometry --shell "$window")"
+eval "$(xdotool getwindowgeometry --shell "$main_window")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$root/artifacts/screenshot.png"
-echo "screenshot: $root/artifacts/screenshot.png ($(xdotool getwindowname "$window"))"
+echo "screenshot: $root/artifacts/screenshot.png ($(xdotool getwindowname "$main_window"))"
 
-# Ctrl+Q closes it the way a user would; asking nothing, as no document is open.
-xdotool windowfocus --sync "$window"
-xdotool key --clearmodifiers ctrl+q
-for _ in $(seq 1 50); do
-  kill -0 "$program_pid" 2>/dev/null || break
-  sleep 0.2
-done
-if kill -0 "$program_pid" 2>/dev/null; then
-  echo "the program did not close; stopping it" >&2
-  kill "$program_pid"
-fi
-wait "$program_pid" 2>/dev/null || true
+quit_program "$program_pid"
 program_pid=""

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test layer: the native unit tests, the same tests
 # under AddressSanitizer/UBSan and ThreadSanitizer, and the mingw build with
-# its unit and Windows tests under Wine. Installs what is missing first.
+# its unit and Windows tests under Wine, then the release zip and its check.
+# Installs what is missing first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -42,6 +43,10 @@ trap 'wine_prefix_down; xvfb_down' EXIT
 wine_prefix_up
 run_layer "Windows build under Wine" mingw
 wine_prefix_down
+
+echo "== Release zip"
+"$root/scripts/package.sh" --check
+results+=("release zip: built and checked")
 
 echo
 echo "== Test counts"

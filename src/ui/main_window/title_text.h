@@ -1,8 +1,10 @@
 #pragma once
 #include <string>
 
+#include "version.h"
+
 constexpr const char* BASE_TITLE = "Corvanta Key Press Emulator";
-constexpr const char* versionText = "1.0.3";
+constexpr const char* versionText = CORVANTA_VERSION_TEXT;
 
 // The text after the last '/', then after the last '\' of that; a path
 // without either is taken whole.

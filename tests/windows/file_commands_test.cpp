@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "documents/file_commands.h"
 #include "documents/key_file.h"
 #include "main_window_fixture.h"
 #include "model/name_tables.h"
 #include "ui/editor/editor_panel.h"
 #include "ui/main_window/command_ids.h"
+#include "ui/main_window/file_commands.h"
 #include "ui/main_window/title_text.h"
 #include "ui/main_window/window_title.h"
 

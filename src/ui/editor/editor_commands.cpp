@@ -1,8 +1,8 @@
-#include "documents/file_commands.h"
 #include "documents/settings.h"
 #include "ui/editor/editor_panel.h"
 #include "ui/editor/key_capture.h"
 #include "ui/main_window/confirm.h"
+#include "ui/main_window/file_commands.h"
 #include "ui/main_window/main_window_state.h"
 #include "ui/main_window/window_title.h"
 

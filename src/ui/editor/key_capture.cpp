@@ -1,9 +1,9 @@
 #include "ui/editor/key_capture.h"
 
-#include "documents/file_commands.h"
 #include "documents/settings.h"
 #include "ui/editor/editor_panel.h"
 #include "ui/editor/slot_groups.h"
+#include "ui/main_window/file_commands.h"
 #include "ui/main_window/main_window_state.h"
 #include "ui/main_window/window_title.h"
 

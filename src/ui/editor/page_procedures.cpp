@@ -1,10 +1,10 @@
 #include "ui/editor/page_procedures.h"
 
-#include "documents/file_commands.h"
 #include "model/name_tables.h"
 #include "ui/editor/editor_panel.h"
 #include "ui/editor/key_capture.h"
 #include "ui/editor/slot_groups.h"
+#include "ui/main_window/file_commands.h"
 #include "ui/main_window/main_window_state.h"
 
 WNDPROC previousSelectButtonProc = nullptr;

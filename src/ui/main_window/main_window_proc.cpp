@@ -3,12 +3,12 @@
 #include <commctrl.h>
 
 #include "documents/document_state.h"
-#include "documents/file_commands.h"
 #include "ui/editor/editor_panel.h"
 #include "ui/editor/key_capture.h"
 #include "ui/main_window/about_box.h"
 #include "ui/main_window/command_ids.h"
 #include "ui/main_window/confirm.h"
+#include "ui/main_window/file_commands.h"
 #include "ui/main_window/main_window_state.h"
 #include "ui/main_window/output_control.h"
 #include "ui/main_window/startup_sequence.h"

@@ -1,4 +1,4 @@
-#include "documents/file_commands.h"
+#include "ui/main_window/file_commands.h"
 
 #include <cstdio>
 #include <string>

@@ -2,28 +2,38 @@
 
 #include <cstdio>
 
-std::string temporaryPathFor(const std::string& path)
+std::string temporaryPathFor(const std::string& path, unsigned long long attempt)
 {
-    if (path.empty() || path.back() == '/' || path.back() == '\\')
+    // A drive letter's colon ends the folder part as a separator does.
+    const size_t separator = path.find_last_of("/\\:");
+    const size_t nameLength = separator == std::string::npos ? path.size() : path.size() - separator - 1;
+    const std::string ending = attempt == 0 ? "~" : "~" + std::to_string(attempt);
+    if (nameLength < ending.size())
         return "";
-    std::string temporary = path;
-    temporary.back() = temporary.back() == '~' ? '#' : '~';
-    return temporary;
+    return path.substr(0, path.size() - ending.size()) + ending;
 }
 
+// Every name tried is either taken, and passed over, or ours from its
+// creation on; the candidates end when the file name cannot hold the next
+// ending.
 bool writeFileReplacing(const std::string& path, const void* data, size_t size)
 {
-    const std::string temporary = temporaryPathFor(path);
-    if (temporary.empty())
-        return false;
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file)
-        return false;
-    bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-    written = std::fflush(file) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    if (written && replaceFile(temporary, path))
-        return true;
-    std::remove(temporary.c_str());
-    return false;
+    for (unsigned long long attempt = 0;; ++attempt) {
+        const std::string temporary = temporaryPathFor(path, attempt);
+        if (temporary.empty())
+            return false;
+        if (temporary == path)
+            continue;
+        switch (writeNewFile(temporary, data, size)) {
+        case NewFileResult::NAME_TAKEN:
+            continue;
+        case NewFileResult::FAILED:
+            return false;
+        case NewFileResult::WRITTEN:
+            if (replaceFile(temporary, path))
+                return true;
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
 }

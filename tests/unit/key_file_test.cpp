@@ -227,6 +227,7 @@ TEST_F(KeyFileRead, RandomFilesOfEveryLengthLoadOnlyWhatTheyHold)
 }
 
 using KeyFileWriteFailure = TempFolderTest;
+using KeyFileSafeWrite = TempFolderTest;
 
 TEST_F(KeyFileWriteFailure, TargetUnderARegularFileFails)
 {
@@ -250,25 +251,51 @@ TEST_F(KeyFileWriteFailure, TargetThatIsAFolderStaysAndNoTemporaryRemains)
     EXPECT_EQ(readBytes(path("keys.qvxkeys") + "/inside"), Bytes{9});
 }
 
-TEST_F(KeyFileWriteFailure, UnwritableTemporaryKeepsTheOldFileByteForByte)
+// A one-character name has one temporary name only, "~"; when it is taken
+// the save fails, and neither file changes.
+TEST_F(KeyFileWriteFailure, TakenTemporaryNamesKeepTheOldFileByteForByte)
 {
-    const std::string file = path("keys.qvxkeys");
+    const std::string file = path("k");
     const Bytes old = numberedBytes(KEY_FILE_SIZE);
     writeBytes(file, old);
-    std::filesystem::create_directory(temporaryPathFor(file));
+    writeBytes(path("~"), {5});
     KeyTable table;
 
     EXPECT_FALSE(writeKeyFile(file, table));
     EXPECT_EQ(readBytes(file), old);
+    EXPECT_EQ(readBytes(path("~")), Bytes{5});
+}
+
+// Files named like a temporary, the user's own or left by a crash, are
+// passed over and never written or removed.
+TEST_F(KeyFileSafeWrite, FilesNamedLikeATemporaryAreLeftAlone)
+{
+    const std::string file = path("a.qvxkeys");
+    writeBytes(path("a.qvxkey~"), {1});
+    makeFolder("a.qvxke~1");
+    writeBytes(path("a.qvxke~2"), {2});
+    KeyTable table;
+    table.setSlotKey(0, 0x41);
+
+    ASSERT_TRUE(writeKeyFile(file, table));
+    ASSERT_TRUE(writeKeyFile(file, table));
+    const KeyFileImage image = keyFileImage(table);
+    EXPECT_EQ(readBytes(file), Bytes(image.begin(), image.end()));
+    EXPECT_EQ(readBytes(path("a.qvxkey~")), Bytes{1});
+    EXPECT_EQ(readBytes(path("a.qvxke~2")), Bytes{2});
+    EXPECT_EQ(folderEntries(), (std::vector<std::string>{"a.qvxkeys", "a.qvxkey~", "a.qvxke~1", "a.qvxke~2"}));
 }
 
 TEST(KeyFileTemporaryName, LiesBesideTheTargetWithTheSameLength)
 {
-    EXPECT_EQ(temporaryPathFor("C:\\keys\\a.qvxkeys"), "C:\\keys\\a.qvxkey~");
-    EXPECT_EQ(temporaryPathFor("dir/backup~"), "dir/backup#");
-    EXPECT_EQ(temporaryPathFor("x"), "~");
-    EXPECT_EQ(temporaryPathFor(""), "");
-    EXPECT_EQ(temporaryPathFor("dir/"), "");
-    EXPECT_EQ(temporaryPathFor("C:\\dir\\"), "");
+    EXPECT_EQ(temporaryPathFor("C:\\keys\\a.qvxkeys", 0), "C:\\keys\\a.qvxkey~");
+    EXPECT_EQ(temporaryPathFor("C:\\keys\\a.qvxkeys", 1), "C:\\keys\\a.qvxke~1");
+    EXPECT_EQ(temporaryPathFor("dir/a.qvxkeys", 12), "dir/a.qvxk~12");
+    EXPECT_EQ(temporaryPathFor("x", 0), "~");
+    EXPECT_EQ(temporaryPathFor("dir/x", 1), "");
+    EXPECT_EQ(temporaryPathFor("C:x", 1), "");
+    EXPECT_EQ(temporaryPathFor("", 0), "");
+    EXPECT_EQ(temporaryPathFor("dir/", 0), "");
+    EXPECT_EQ(temporaryPathFor("C:\\dir\\", 0), "");
     EXPECT_FALSE(writeFileReplacing("", "x", 1));
 }

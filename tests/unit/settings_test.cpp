@@ -103,11 +103,22 @@ TEST_F(SettingsWrite, NameIsWrittenOnlyForLengthsOneTo259)
     EXPECT_EQ(saved(), settingsBytes(0, 10, "abc"));
 }
 
+// A file named like the first temporary name is passed over, not written.
+TEST_F(SettingsWrite, AFileNamedLikeItsTemporaryIsLeftAlone)
+{
+    const std::string taken = temporaryPathFor(settings.settingsPath, 0);
+    writeBytes(taken, {5});
+    EXPECT_EQ(saved(), settingsBytes(0x00, 0));
+    EXPECT_EQ(readBytes(taken), Bytes{5});
+}
+
 TEST_F(SettingsWrite, FailedWriteKeepsTheOldFile)
 {
+    // A one-character name has one temporary name only, and it is taken.
+    settings.settingsPath = path("s");
     const Bytes old = settingsBytes(0x01, 3, "a.k");
     writeBytes(settings.settingsPath, old);
-    std::filesystem::create_directory(temporaryPathFor(settings.settingsPath));
+    makeFolder("~");
     settings.runByDefault = true;
     EXPECT_FALSE(saveSettings(settings));
     EXPECT_EQ(readBytes(settings.settingsPath), old);

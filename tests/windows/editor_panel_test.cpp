@@ -336,7 +336,7 @@ TEST_F(EditorPanelTest, RefreshShowsTheKeyTableWithoutMarkingTheDocument)
     keyTable.setSlotKey(40, 32);   // position 48
     keyTable.setSlotKey(63, 254);  // position 255
     keyTable.setSlotKey(70, 1);    // position 123
-    keyTable.setSlotKey(10, 300);  // no position: the list keeps what it showed
+    keyTable.setSlotKey(10, 300);  // no position: the list shows no selection
     SendMessageA(row(10).keyList, CB_SETCURSEL, 5, 0);
     keyTable.pulseEnabled = 1;
     keyTable.cycleSteps = 42;
@@ -345,7 +345,7 @@ TEST_F(EditorPanelTest, RefreshShowsTheKeyTableWithoutMarkingTheDocument)
     EXPECT_EQ(selection(40), 48);
     EXPECT_EQ(selection(63), 255);
     EXPECT_EQ(selection(70), 123);
-    EXPECT_EQ(selection(10), 5);
+    EXPECT_EQ(selection(10), CB_ERR);
     EXPECT_EQ(selection(75), 0);
     EXPECT_EQ(keyTable.slotKey(10), 300);
     EXPECT_TRUE(checked(editorPanel.pulseCheckBox.window));

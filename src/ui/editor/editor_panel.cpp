@@ -31,9 +31,10 @@ void refreshFromModel()
 {
     for (const SlotRow& row : editorPanel.rows) {
         const uint16_t code = row.keyCell->load(std::memory_order_relaxed);
-        // A code beyond the lists (only a file can hold one) keeps the list as it was.
-        if (code < KEY_CODE_COUNT)
-            SendMessageA(row.keyList, CB_SETCURSEL, KeyListPosition[code], 0);
+        // A code beyond the lists (only a file can hold one) shows as no
+        // selection, never as the key the list showed before.
+        const int position = code < KEY_CODE_COUNT ? KeyListPosition[code] : -1;
+        SendMessageA(row.keyList, CB_SETCURSEL, position, 0);
     }
     const bool pulse = keyTable.pulseEnabled.load(std::memory_order_relaxed) != 0;
     SendMessageA(editorPanel.pulseCheckBox.window, BM_SETCHECK, pulse ? BST_CHECKED : BST_UNCHECKED, 0);

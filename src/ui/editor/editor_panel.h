@@ -56,7 +56,8 @@ void buildPanel(HWND mainWindow);
 // Places every control anew for uiDpi and gives it uiFont, as buildPanel
 // would have made it at that DPI; used when the window's DPI changes.
 void rescalePanel();
-// Shows the KeyTable in every control; never marks the document modified.
+// Shows the KeyTable in every control, a code without a list entry as no
+// selection; never marks the document modified.
 void refreshFromModel();
 // Enables the steps field and the axis rows as the pulse check box shows.
 void applyPulseEnabling();

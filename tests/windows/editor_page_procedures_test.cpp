@@ -131,22 +131,42 @@ TEST_F(EditorPageProceduresTest, LeavingTheStepsFieldCommitsItAndMarksTheDocumen
     EXPECT_TRUE(documentState.modified);
 }
 
-TEST_F(EditorPageProceduresTest, SelectButtonsKeepEveryKeyFromDialogNavigationAndFromTheButton)
+// Space released on a focused button clicks it.
+void pressSpaceOn(HWND button)
 {
-    EXPECT_EQ(SendMessageA(row(0).selectButton, WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
-    clickSelect(7);
+    SendMessageA(button, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    SendMessageA(button, WM_CHAR, ' ', 0x00390001);
+    SendMessageA(button, WM_KEYUP, VK_SPACE, 0xC0390001);
+}
+
+// A capture keeps every key from dialog navigation and from the button;
+// otherwise a "Select" button is a push button that Space presses and Tab
+// leaves, also right after a capture ended on it.
+TEST_F(EditorPageProceduresTest, SelectButtonsKeepKeysOnlyWhileACaptureRuns)
+{
+    showPage(0);
     HWND select = row(7).selectButton;
+    SetFocus(select);
+    navigateWith(select, VK_TAB);
+    EXPECT_NE(GetFocus(), select);
+
+    SetFocus(select);
+    pressSpaceOn(select);
+    EXPECT_TRUE(captureState.capturing);
+    EXPECT_EQ(captureState.captureSlot, 7);
+    EXPECT_EQ(SendMessageA(select, WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
     for (WPARAM key : {VK_TAB, VK_RETURN, VK_ESCAPE, VK_DOWN, VK_RIGHT}) {
         navigateWith(select, key);
         EXPECT_EQ(GetFocus(), select) << key;
     }
-    // Space released on a focused button would click it.
-    SendMessageA(select, WM_KEYDOWN, VK_SPACE, 0x00390001);
-    SendMessageA(select, WM_CHAR, ' ', 0x00390001);
-    SendMessageA(select, WM_KEYUP, VK_SPACE, 0xC0390001);
+    pressSpaceOn(select);
     EXPECT_TRUE(checked(select));
     EXPECT_TRUE(captureState.capturing);
-    EXPECT_EQ(captureState.captureSlot, 7);
+
+    clickSelect(7);
+    ASSERT_FALSE(captureState.capturing);
+    navigateWith(select, VK_TAB);
+    EXPECT_NE(GetFocus(), select);
 }
 
 }  // namespace

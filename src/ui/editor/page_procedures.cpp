@@ -160,19 +160,24 @@ LRESULT CALLBACK axisPulsePageProc(HWND window, UINT message, WPARAM wParam, LPA
     return pageProc(window, message, wParam, lParam, onAxisPulsePageCommand);
 }
 
-// Keys never reach the button, so Space cannot toggle it and Tab, Enter or
-// the arrows cannot move the focus: key capture sees them all. The key state
-// it reads still follows, as the message loop has retrieved them.
+// While a capture runs, keys never reach the button, so Space cannot toggle
+// it and Tab, Enter or the arrows cannot move the focus: key capture sees
+// them all. The key state it reads still follows, as the message loop has
+// retrieved them. Otherwise the button is a push button like any other:
+// Space presses it and Tab moves on.
 LRESULT CALLBACK selectButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_GETDLGCODE:
-        return DLGC_WANTALLKEYS;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_CHAR:
-        return 0;
-    default:
-        return CallWindowProcA(previousSelectButtonProc, window, message, wParam, lParam);
+    if (captureState.capturing) {
+        switch (message) {
+        case WM_GETDLGCODE:
+            return DLGC_WANTALLKEYS;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+            return 0;
+        default:
+            break;
+        }
     }
+    return CallWindowProcA(previousSelectButtonProc, window, message, wParam, lParam);
 }

@@ -3,8 +3,8 @@
 
 // The window procedures of the three pages, which turn their controls'
 // notifications into changes of the KeyTable, and of every "Select" button,
-// which keeps the keyboard away from the button so that key capture sees
-// every key.
+// which keeps the keyboard away from the button while a capture runs, so
+// that key capture sees every key.
 LRESULT CALLBACK regularPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK modifiedPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK axisPulsePageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,13 +2,6 @@
 
 #include "documents/key_file.h"
 
-namespace {
-
-// A stored name of 259 characters is kept but not reopened.
-constexpr int32_t MAX_REOPENED_PATH_LENGTH = MAX_STORED_PATH_LENGTH - 1;
-
-}  // namespace
-
 std::string reopenLastDocument(ProgramSettings& settings, KeyTable& table, const std::string& executablePath)
 {
     table.resetToDefaults();
@@ -17,9 +10,8 @@ std::string reopenLastDocument(ProgramSettings& settings, KeyTable& table, const
     locateSettings(settings, executablePath);
     if (!loadSettings(settings))
         return "";
-    std::string filePath;
-    if (settings.lastFileLength >= 1 && settings.lastFileLength <= MAX_REOPENED_PATH_LENGTH)
-        filePath = settings.lastFilePath;
+    // Every name the file can store (1 to 259 characters) is reopened.
+    const std::string filePath = settings.lastFilePath;
     if (filePath.empty() || !readKeyFile(filePath, table)) {
         forgetLastFile(settings);
         return "";

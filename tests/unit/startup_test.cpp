@@ -140,22 +140,18 @@ TEST_F(StartupReopen, ShortLastFileLoadsOverTheDefaults)
     EXPECT_EQ(table.cycleSteps.load(), DEFAULT_CYCLE_STEPS);
 }
 
-TEST_F(StartupReopen, NameOf258IsReopenedBut259IsNot)
+// The longest name the configuration stores is reopened like any other.
+TEST_F(StartupReopen, NamesOf258And259AreReopened)
 {
-    const std::string keys258 = pathOfLength(258);
-    writeKeys(keys258, 0x258);
-    writeConfiguration(0x02, keys258);
-    EXPECT_EQ(start(), keys258);
-    EXPECT_EQ(table.slotKey(0), 0x258);
-    EXPECT_TRUE(settings.runByDefault);
-
-    const std::string keys259 = pathOfLength(259);
-    writeKeys(keys259, 0x259);
-    writeConfiguration(0x02, keys259);
-    EXPECT_EQ(start(), "");
-    expectNoLastFile();
-    expectDefaultTable();
-    EXPECT_EQ(readBytes(configuration), configurationBytes);
+    for (size_t length : {258, 259}) {
+        SCOPED_TRACE(length);
+        const std::string keys = pathOfLength(length);
+        writeKeys(keys, static_cast<uint16_t>(length));
+        writeConfiguration(0x02, keys);
+        EXPECT_EQ(start(), keys);
+        EXPECT_EQ(table.slotKey(0), length);
+        EXPECT_TRUE(settings.runByDefault);
+    }
 }
 
 TEST_F(StartupReopen, StoredLengthOutsideTheRangeIsForgotten)

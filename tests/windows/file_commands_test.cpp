@@ -60,8 +60,8 @@ protected:
 }  // namespace
 
 // Every command from every state of the document: which questions it asks,
-// which dialogs it shows and where the document ends up. An unnamed
-// document is never questioned, however much it changed.
+// which dialogs it shows and where the document ends up. A modified
+// document is asked about, named or not.
 TEST_F(FileCommandsTest, StateTable)
 {
     enum Name { UNNAMED, CURRENT, OTHER, FRESH };
@@ -79,7 +79,17 @@ TEST_F(FileCommandsTest, StateTable)
         size_t dialogs;
     } rows[] = {
         {"New, unnamed clean", CMD_NEW, UNNAMED, false, {}, {}, false, UNNAMED, false, {}, 0},
-        {"New, unnamed modified", ACC_NEW, UNNAMED, true, {}, {}, false, UNNAMED, false, {}, 0},
+        {"New, unnamed modified, Cancel",
+         ACC_NEW,
+         UNNAMED,
+         true,
+         {IDCANCEL},
+         {},
+         false,
+         UNNAMED,
+         true,
+         {"Start new file without saving?"},
+         0},
         {"New, named clean", CMD_NEW, CURRENT, false, {}, {}, false, UNNAMED, false, {}, 0},
         {"New, named modified, OK",
          ACC_NEW,
@@ -104,7 +114,17 @@ TEST_F(FileCommandsTest, StateTable)
          {"Start new file without saving?"},
          0},
         {"Open, unnamed clean", CMD_OPEN, UNNAMED, false, {}, {OTHER}, false, OTHER, false, {}, 1},
-        {"Open, unnamed modified", ACC_OPEN, UNNAMED, true, {}, {OTHER}, false, OTHER, false, {}, 1},
+        {"Open, unnamed modified, OK",
+         ACC_OPEN,
+         UNNAMED,
+         true,
+         {IDOK},
+         {OTHER},
+         false,
+         OTHER,
+         false,
+         {"Open file without saving?"},
+         1},
         {"Open, named clean", CMD_OPEN, CURRENT, false, {}, {OTHER}, false, OTHER, false, {}, 1},
         {"Open, named modified, OK",
          ACC_OPEN,
@@ -129,7 +149,17 @@ TEST_F(FileCommandsTest, StateTable)
          {"Open file without saving?"},
          0},
         {"Open cancelled, named clean", CMD_OPEN, CURRENT, false, {}, {}, false, CURRENT, false, {}, 1},
-        {"Open cancelled, unnamed modified", CMD_OPEN, UNNAMED, true, {}, {}, false, UNNAMED, true, {}, 1},
+        {"Open cancelled, unnamed modified",
+         CMD_OPEN,
+         UNNAMED,
+         true,
+         {IDOK},
+         {},
+         false,
+         UNNAMED,
+         true,
+         {"Open file without saving?"},
+         1},
         {"Save, unnamed clean", CMD_SAVE, UNNAMED, false, {}, {FRESH}, false, FRESH, false, {}, 1},
         {"Save, unnamed modified", ACC_SAVE, UNNAMED, true, {}, {FRESH}, false, FRESH, false, {}, 1},
         {"Save cancelled, unnamed modified", CMD_SAVE, UNNAMED, true, {}, {}, false, UNNAMED, true, {}, 1},
@@ -139,7 +169,17 @@ TEST_F(FileCommandsTest, StateTable)
         {"Save As, named modified", CMD_SAVE_AS, CURRENT, true, {}, {FRESH}, false, FRESH, false, {}, 1},
         {"Save As cancelled, named clean", CMD_SAVE_AS, CURRENT, false, {}, {}, false, CURRENT, false, {}, 1},
         {"Save As cancelled, named modified", CMD_SAVE_AS, CURRENT, true, {}, {}, false, CURRENT, true, {}, 1},
-        {"Quit, unnamed modified", CMD_QUIT, UNNAMED, true, {}, {}, true, UNNAMED, true, {}, 0},
+        {"Quit, unnamed modified, Cancel",
+         CMD_QUIT,
+         UNNAMED,
+         true,
+         {IDCANCEL},
+         {},
+         false,
+         UNNAMED,
+         true,
+         {"Close without saving?"},
+         0},
         {"Quit, named clean", ACC_QUIT, CURRENT, false, {}, {}, true, CURRENT, false, {}, 0},
         {"Quit, named modified, OK",
          CMD_QUIT,
@@ -271,13 +311,27 @@ TEST_F(FileCommandsTest, NewKeepsAxisKeysPulseAndSteps)
     EXPECT_EQ(documentState.filePath, current);
 }
 
+// A code beyond the key lists shows as no selection, never as the key the
+// list showed before, and is saved as it was read.
 TEST_F(FileCommandsTest, OpenReadsTheFileAndShowsIt)
 {
+    KeyTable wide;
+    wide.setSlotKey(0, 'O');
+    wide.setSlotKey(1, 300);
+    ASSERT_TRUE(writeKeyFile(other, wide));
+    keyTable.setSlotKey(1, 'B');
+    refreshFromModel();
+
     prompts.openAnswers = {other};
     sendCommand(ACC_OPEN);
     EXPECT_EQ(keyTable.slotKey(0), 'O');
     EXPECT_EQ(SendMessageA(editorPanel.rows[0].keyList, CB_GETCURSEL, 0, 0), KeyListPosition['O']);
+    EXPECT_EQ(SendMessageA(editorPanel.rows[1].keyList, CB_GETCURSEL, 0, 0), CB_ERR);
     EXPECT_EQ(title(), "Corvanta Key Press Emulator [other.qvxkeys] - Not Connected");
+
+    prompts.saveAnswers = {fresh};
+    sendCommand(CMD_SAVE_AS);
+    EXPECT_EQ(readBytes(fresh), imageOf(wide));
 }
 
 // A file of no bytes covers no field: the table stays, the name is taken.
@@ -331,6 +385,36 @@ TEST_F(FileCommandsTest, SaveWritesAStepsValueStillBeingTyped)
     EXPECT_EQ(readBytes(current), imageOf(keyTable));
     EXPECT_FALSE(documentState.modified);
     EXPECT_EQ(title(), "Corvanta Key Press Emulator [current.qvxkeys] - Not Connected");
+}
+
+// New, Open and a close request commit a value still being typed before
+// they decide, so the value counts as a change and is asked about.
+TEST_F(FileCommandsTest, AStepsValueStillBeingTypedIsAskedAboutFirst)
+{
+    keyTable.pulseEnabled = 1;
+    refreshFromModel();
+    applyPulseEnabling();
+    ShowWindow(window, SW_SHOW);
+    const std::pair<WORD, const char*> commands[] = {
+        {ACC_NEW, "Start new file without saving?"},
+        {ACC_OPEN, "Open file without saving?"},
+        {ACC_QUIT, "Close without saving?"},
+    };
+    int steps = 50;
+    for (const auto& [command, question] : commands) {
+        SCOPED_TRACE(question);
+        prompts = ScriptedPrompts{};
+        enterState("", false);
+        SetFocus(editorPanel.stepsField.window);
+        ASSERT_EQ(GetFocus(), editorPanel.stepsField.window);
+        SetWindowTextA(editorPanel.stepsField.window, std::to_string(++steps).c_str());
+
+        sendCommand(command);
+        EXPECT_EQ(keyTable.cycleSteps.load(), steps);
+        EXPECT_EQ(questions(), std::vector<std::string>{question});
+        EXPECT_TRUE(documentState.modified);
+        EXPECT_TRUE(IsWindow(window));
+    }
 }
 
 TEST_F(FileCommandsTest, TheConfigurationNamesEachOpenedOrSavedFile)
@@ -400,8 +484,9 @@ TEST_F(FileCommandsTest, DecliningTheOverwriteChangesNothing)
     }
 }
 
-// A failed write is reported with the file's name; the document keeps its
-// old name and stays modified, and the configuration is not rewritten.
+// A failed write is reported with the file's name under the command the
+// user chose; the document keeps its old name and stays modified, and the
+// configuration is not rewritten.
 TEST_F(FileCommandsTest, AFailedSaveAsIsReportedAndChangesNothing)
 {
     const std::string unwritable = path("no such folder\\keys.qvxkeys");
@@ -418,7 +503,7 @@ TEST_F(FileCommandsTest, AFailedSaveAsIsReportedAndChangesNothing)
             ASSERT_EQ(prompts.shown.size(), 1u);
             EXPECT_EQ(prompts.shown[0].owner, window);
             EXPECT_EQ(prompts.shown[0].text, "Could not save " + unwritable + ".");
-            EXPECT_EQ(prompts.shown[0].caption, "Save As");
+            EXPECT_EQ(prompts.shown[0].caption, command == CMD_SAVE ? "Save" : "Save As");
             EXPECT_EQ(prompts.shown[0].type, static_cast<UINT>(MB_OK));
             EXPECT_EQ(documentState.filePath, name);
             EXPECT_TRUE(documentState.modified);

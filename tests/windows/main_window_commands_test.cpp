@@ -97,12 +97,14 @@ TEST_F(MainWindowTest, CommandsOutsideTheTableDoNothing)
     EXPECT_EQ(title(), before);
 }
 
-TEST_F(MainWindowTest, QuitFromTheMenuClosesAnUnnamedDocumentWithoutAsking)
+TEST_F(MainWindowTest, QuitFromTheMenuAsksAboutAnUnnamedModifiedDocument)
 {
     documentState.modified = true;
+    prompts.answers = {IDOK};
     sendCommand(104);
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_TRUE(prompts.shown.empty());
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Close without saving?");
 }
 
 TEST_F(MainWindowTest, QuitFromTheAcceleratorClosesLikeTheMenu)

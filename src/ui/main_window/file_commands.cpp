@@ -38,12 +38,6 @@ struct KeyFileDialog {
     KeyFileDialog& operator=(const KeyFileDialog&) = delete;
 };
 
-// Only a named document holds changes worth a question.
-bool holdsUnsavedChanges()
-{
-    return !documentState.filePath.empty() && documentState.modified;
-}
-
 // A file that exists but cannot be read is written over without a question.
 bool mayWriteTo(HWND owner, const std::string& path)
 {
@@ -79,7 +73,7 @@ void finishSave(HWND window, bool saved)
 bool writeDocument(HWND window)
 {
     if (documentState.filePath.empty())
-        return saveKeyFileAs(window);
+        return saveKeyFileAs(window, "Save");
     if (writeKeyFile(documentState.filePath, keyTable))
         return true;
     reportSaveFailure(window, documentState.filePath, "Save");
@@ -87,7 +81,7 @@ bool writeDocument(HWND window)
 }
 
 // The steps field commits a value still being typed when it loses the focus,
-// and a running key capture ends, before anything is written.
+// and a running key capture ends, before anything is written or dropped.
 void takeFocusFromControls()
 {
     SetFocus(nullptr);
@@ -130,7 +124,7 @@ bool openKeyFile(HWND owner)
 // True only when the table was written under the chosen name, which the
 // document then takes. A declined overwrite or a failed write leaves the
 // name and the modified mark as they were.
-bool saveKeyFileAs(HWND owner)
+bool saveKeyFileAs(HWND owner, const char* command)
 {
     KeyFileDialog dialog(owner);
     if (!activePrompts().getSaveFileName(dialog.record))
@@ -139,11 +133,20 @@ bool saveKeyFileAs(HWND owner)
     if (!mayWriteTo(owner, chosenPath))
         return false;
     if (!writeKeyFile(chosenPath, keyTable)) {
-        reportSaveFailure(owner, chosenPath, "Save As");
+        reportSaveFailure(owner, chosenPath, command);
         return false;
     }
     documentState.filePath = chosenPath;
     return true;
+}
+
+// Named or not, a modified document is dropped only after the user agreed.
+// A value still being typed in the steps field is committed first, so it
+// counts as a change.
+bool mayDropChanges(HWND window, const char* question)
+{
+    takeFocusFromControls();
+    return !documentState.modified || confirm(window, question);
 }
 
 // Only the button slots are cleared; the axis keys and the pulse settings
@@ -151,7 +154,7 @@ bool saveKeyFileAs(HWND owner)
 // previous file.
 void onNewCommand(HWND window)
 {
-    if (holdsUnsavedChanges() && !confirm(window, "Start new file without saving?"))
+    if (!mayDropChanges(window, "Start new file without saving?"))
         return;
     keyTable.clearButtonKeys();
     documentState.modified = false;
@@ -162,7 +165,7 @@ void onNewCommand(HWND window)
 
 void onOpenCommand(HWND window)
 {
-    if ((holdsUnsavedChanges() && !confirm(window, "Open file without saving?")) || !openKeyFile(window)) {
+    if (!mayDropChanges(window, "Open file without saving?") || !openKeyFile(window)) {
         updateTitle(window);
         return;
     }
@@ -183,5 +186,5 @@ void onSaveCommand(HWND window)
 void onSaveAsCommand(HWND window)
 {
     takeFocusFromControls();
-    finishSave(window, saveKeyFileAs(window));
+    finishSave(window, saveKeyFileAs(window, "Save As"));
 }

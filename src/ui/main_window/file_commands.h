@@ -12,8 +12,13 @@ void markClean();
 // The open dialog, then the read; true when a file was chosen and read.
 bool openKeyFile(HWND owner);
 // The save dialog, the overwrite question and the write; see the .cpp for
-// what the result means.
-bool saveKeyFileAs(HWND owner);
+// what the result means. A failed write is reported under the caption
+// `command`, the command the user chose.
+bool saveKeyFileAs(HWND owner, const char* command);
+
+// Commits the steps field, then, when the document is modified, asks
+// `question`; true when its changes may be dropped.
+bool mayDropChanges(HWND window, const char* question);
 
 // The commands of the File menu and their accelerators.
 void onNewCommand(HWND window);

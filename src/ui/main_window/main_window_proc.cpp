@@ -2,12 +2,10 @@
 
 #include <commctrl.h>
 
-#include "documents/document_state.h"
 #include "ui/editor/editor_panel.h"
 #include "ui/editor/key_capture.h"
 #include "ui/main_window/about_box.h"
 #include "ui/main_window/command_ids.h"
-#include "ui/main_window/confirm.h"
 #include "ui/main_window/file_commands.h"
 #include "ui/main_window/main_window_state.h"
 #include "ui/main_window/output_control.h"
@@ -102,13 +100,10 @@ LRESULT onTimer(WPARAM timerId)
     return 0;
 }
 
-// An unnamed document closes without a question, however much it changed.
 LRESULT onClose(HWND window)
 {
-    const bool unsaved = !documentState.filePath.empty() && documentState.modified;
-    if (unsaved && !confirm(window, "Close without saving?"))
-        return 0;
-    DestroyWindow(window);
+    if (mayDropChanges(window, "Close without saving?"))
+        DestroyWindow(window);
     return 0;
 }
 

@@ -1,6 +1,6 @@
 """A user's session, mouse and keyboard only: keys chosen by pressing them,
 saved through the menu and the real save dialog, found again at the next
-start, and a quit with unsaved changes."""
+start, and quits with unsaved changes, saved before or never."""
 import time
 
 import desktop
@@ -107,6 +107,25 @@ class UserSessionTest(e2e_case.EmulatorTestCase):
         self.answer_close_question("Return")
         self.assertEqual(emulator.wait(), 0)
         self.assertEqual(read_key_code_file(saved.read_bytes()).__dict__, expected.__dict__)
+
+    def test_a_key_captured_after_a_fresh_start_is_not_lost_to_quit(self):
+        emulator, window = self.start_emulator(title=r"Emulator - Not Connected$")
+        desktop.focus(window)
+        self.click_control(select_id(0))
+        self.wait_until(lambda: self.control(select_id(0)).checked, "the Select button did not stay pressed")
+        desktop.hold_key("a")
+        self.wait_until(lambda: not self.control(select_id(0)).checked, "the capture did not end")
+        self.assertEqual(self.shown_keys([0]), ["A"])
+
+        # Never saved, yet asked about: Cancel keeps the window and the key,
+        # which the same question a second time shows.
+        desktop.keys("ctrl+q")
+        self.answer_close_question("Escape")
+        desktop.focus(window)
+        self.assertEqual(self.shown_keys([0]), ["A"])
+        desktop.keys("ctrl+q")
+        self.answer_close_question("Return")
+        self.assertEqual(emulator.wait(), 0)
 
 
 if __name__ == "__main__":

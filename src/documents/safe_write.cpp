@@ -22,7 +22,7 @@ bool writeFileReplacing(const std::string& path, const void* data, size_t size)
         const std::string temporary = temporaryPathFor(path, attempt);
         if (temporary.empty())
             return false;
-        if (temporary == path)
+        if (temporary == path)  // a target ending in "~" or "~1" is never its own temporary
             continue;
         switch (writeNewFile(temporary, data, size)) {
         case NewFileResult::NAME_TAKEN:

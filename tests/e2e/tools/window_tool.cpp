@@ -12,6 +12,11 @@
 //   window_tool tabs <class>
 //       one line "tab <left> <top> <right> <bottom>" per item of the window's
 //       tab control, in screen pixels
+//   window_tool text <class> <child class>
+//       "text <text>" of the window's first descendant of that class
+//   window_tool foreground <class>
+//       brings the window to the foreground; exit code 2 when it could not
+//       keep it for FOREGROUND_HOLD_MS within FOREGROUND_TIMEOUT_MS
 // All in physical pixels, whatever the display's DPI.
 // Exit code 1 when there is no such window or control.
 #include <windows.h>
@@ -24,6 +29,13 @@
 #include <string>
 
 namespace {
+
+// Under Wine without a window manager, a window that was activated a moment
+// ago can take the foreground back when its process catches up with the X
+// server's focus events; the foreground only counts once it has held.
+constexpr ULONGLONG FOREGROUND_HOLD_MS = 300;
+constexpr ULONGLONG FOREGROUND_TIMEOUT_MS = 5000;
+constexpr DWORD FOREGROUND_CHECK_MS = 50;
 
 struct Search {
     int id;
@@ -128,12 +140,41 @@ int describeTabs(HWND window)
     return 0;
 }
 
+int printText(HWND window, const char* childClass)
+{
+    const HWND child = findDescendant(window, 0, childClass);
+    if (child == nullptr)
+        return 1;
+    char text[4096] = {};
+    SendMessageA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    std::cout << "text " << text << std::endl;
+    return 0;
+}
+
+int bringToForeground(HWND window)
+{
+    const ULONGLONG start = GetTickCount64();
+    ULONGLONG heldSince = start;
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        if (GetForegroundWindow() != window) {
+            SetForegroundWindow(window);
+            heldSince = now;
+        } else if (now - heldSince >= FOREGROUND_HOLD_MS) {
+            return 0;
+        }
+        if (now - start >= FOREGROUND_TIMEOUT_MS)
+            return 2;
+        Sleep(FOREGROUND_CHECK_MS);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::cerr << "usage: window_tool close|find|control|tabs <class> [argument]" << std::endl;
+        std::cerr << "usage: window_tool close|find|control|tabs|text|foreground <class> [argument]" << std::endl;
         return 3;
     }
     // A process unaware of the DPI would be shown every window scaled to 96
@@ -151,6 +192,10 @@ int main(int argc, char** argv)
         return describeControl(window, std::atoi(argv[3]));
     if (command == "tabs")
         return describeTabs(window);
+    if (command == "text" && argc > 3)
+        return printText(window, argv[3]);
+    if (command == "foreground")
+        return bringToForeground(window);
     std::cerr << "unknown command " << command << std::endl;
     return 3;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test layer: the native unit tests, the same tests
 # under AddressSanitizer/UBSan and ThreadSanitizer, and the mingw build with
-# its unit and Windows tests under Wine, then the release zip and its check.
+# its unit and Windows tests under Wine, then the release zip and its check,
+# and the demo.
 # Installs what is missing first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -47,6 +48,11 @@ wine_prefix_down
 echo "== Release zip"
 "$root/scripts/package.sh" --check
 results+=("release zip: built and checked")
+
+echo "== Demo"
+# As on a machine without a display: on its own Xvfb, closing what it started.
+env -u DISPLAY "$root/scripts/demo.sh" "$build/mingw"
+results+=("demo: Notepad received the expected text")
 
 echo
 echo "== Test counts"

@@ -5,10 +5,11 @@
 # windows stay open until the user closes them; without one it runs on a
 # private Xvfb display. It saves artifacts/demo.png, prints what Notepad
 # received and exits non-zero when that is not the expected text. Installs
-# what is missing first. Usage: scripts/demo.sh [build-dir] (default build/mingw)
+# what is missing first. It builds in the mingw folder under
+# $CORVANTA_BUILD_DIR (default build/), as scripts/test.sh does.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(realpath -m "${1:-$root/build/mingw}")
+build=${CORVANTA_BUILD_DIR:-$root/build}/mingw
 "$root/scripts/deps.sh"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \

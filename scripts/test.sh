@@ -51,7 +51,7 @@ results+=("release zip: built and checked")
 
 echo "== Demo"
 # As on a machine without a display: on its own Xvfb, closing what it started.
-env -u DISPLAY "$root/scripts/demo.sh" "$build/mingw"
+env -u DISPLAY "$root/scripts/demo.sh"
 results+=("demo: Notepad received the expected text")
 
 echo

@@ -9,24 +9,26 @@ namespace {
 
 using TimePeriodCall = UINT(WINAPI*)(UINT period);
 
-// winmm is not one of the system's known DLLs: like hid and setupapi it is
-// loaded from the system directory only, so a winmm.dll planted beside the
-// program is never run.
 TimePeriodCall timePeriodCall(HMODULE library, const char* name)
 {
     return reinterpret_cast<TimePeriodCall>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
-void raiseTimerResolution(CycleSleeper& sleeper)
+// winmm is not one of the system's known DLLs: like hid and setupapi it is
+// loaded from the system directory only, so a winmm.dll planted beside the
+// program is never run.
+bool raiseTimerResolution(CycleSleeper& sleeper)
 {
     sleeper.timeLibrary = LoadLibraryExA("winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (sleeper.timeLibrary == nullptr)
-        return;
+        return false;
     const TimePeriodCall begin = timePeriodCall(sleeper.timeLibrary, "timeBeginPeriod");
     if (begin == nullptr || begin(1) != 0) {
         FreeLibrary(sleeper.timeLibrary);
         sleeper.timeLibrary = nullptr;
+        return false;
     }
+    return true;
 }
 
 }  // namespace
@@ -35,11 +37,13 @@ void beginCycleSleeps(CycleSleeper& sleeper)
 {
     sleeper.timer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
     sleeper.spinUs = HIGH_RESOLUTION_SPIN_US;
-    if (sleeper.timer != nullptr)
+    // A plain timer fires on the system clock tick; at its default of about
+    // 15.6 ms most sleeps would end after the cycle, so unless the tick can be
+    // raised to 1 ms there is no timer and the loop spins through its waits.
+    if (sleeper.timer != nullptr || !raiseTimerResolution(sleeper))
         return;
     sleeper.timer = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
     sleeper.spinUs = TICK_TIMER_SPIN_US;
-    raiseTimerResolution(sleeper);
 }
 
 void sleepBefore(CycleSleeper& sleeper, int64_t microseconds)
@@ -49,10 +53,11 @@ void sleepBefore(CycleSleeper& sleeper, int64_t microseconds)
         return;
     LARGE_INTEGER due;
     due.QuadPart = -10 * sleepUs;  // negative: relative, in 100 ns units
-    // The time-out only guards against a timer that never fires: stop waits
-    // for this thread, and the user-interface thread with it.
+    // The time-out only guards against a timer that never fires (stop waits
+    // for this thread, and the user-interface thread with it); it lies far
+    // beyond the timer because it runs on the coarse system clock tick.
     if (SetWaitableTimer(sleeper.timer, &due, 0, nullptr, nullptr, FALSE))
-        WaitForSingleObject(sleeper.timer, static_cast<DWORD>(sleepUs / 1000 + 1));
+        WaitForSingleObject(sleeper.timer, static_cast<DWORD>(sleepUs / 1000 + 100));
 }
 
 void endCycleSleeps(CycleSleeper& sleeper)

@@ -13,7 +13,8 @@ constexpr int64_t TICK_TIMER_SPIN_US = 1000;
 // The sleeps of the output loop's waits. beginCycleSleeps takes a
 // high-resolution waitable timer (Windows 10 1803 and later); where there is
 // none, a plain waitable timer with the system timer resolution raised to
-// 1 ms. endCycleSleeps gives back whatever begin took.
+// 1 ms; where that cannot be raised, no timer. endCycleSleeps gives back
+// whatever begin took.
 struct CycleSleeper {
     HANDLE timer = nullptr;
     int64_t spinUs = 0;

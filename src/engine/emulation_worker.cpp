@@ -29,5 +29,7 @@ void EmulationWorker::threadBody()
 {
     if (!ports.deviceConnected())
         return;
+    ports.beginSleeps();
     runOutputLoop(ports, table, stopRequested);
+    ports.endSleeps();
 }

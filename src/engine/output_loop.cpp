@@ -6,12 +6,16 @@ namespace {
 
 constexpr auto relaxed = std::memory_order_relaxed;
 
-// Busy wait, never sleeping: the counter keeps the 8333 us period to a few us.
+// Sleeps through most of the wait and spins the rest on the counter, which
+// alone decides the end: a sleep that ends late makes a cycle longer, never
+// one that ends early a cycle shorter. The spin keeps the period to a few us.
 void waitUntilElapsed(OutputPorts& ports, int64_t frequency, int64_t cycleStart, int64_t boundUs)
 {
     if (frequency <= 0)
         return;
-    while ((ports.counter() - cycleStart) * 1000000 / frequency < boundUs) {
+    const auto elapsedUs = [&] { return (ports.counter() - cycleStart) * 1000000 / frequency; };
+    ports.sleepBefore(boundUs - elapsedUs());
+    while (elapsedUs() < boundUs) {
     }
 }
 

@@ -11,8 +11,8 @@ struct KeyEvent {
 };
 
 // What the output loop needs from the operating system. Windows binds it to
-// the device link's reader, SendInput and the performance counter; tests bind
-// it to scripted reports, a recorder and a virtual clock.
+// the device link's reader, SendInput, the performance counter and a timer;
+// tests bind it to scripted reports, a recorder and a virtual clock.
 class OutputPorts {
 public:
     // The device link's connected flag, looked at when the worker thread begins.
@@ -25,6 +25,17 @@ public:
     virtual void sendKeys(const KeyEvent* events, int count) = 0;
     virtual int64_t counter() = 0;
     virtual int64_t counterFrequency() = 0;
+
+    // Sleeping through most of a wait. The worker calls beginSleeps as output
+    // starts and endSleeps once it has stopped, so whatever precise sleeps
+    // need (a timer, a raised system timer resolution) is held only while
+    // output runs. sleepBefore gives the processor away for most of the next
+    // microseconds and returns shortly before they are over, or at once when
+    // they are too few; the loop spins the rest on counter(). Ports that do
+    // not override these never sleep, and the loop spins through every wait.
+    virtual void beginSleeps() {}
+    virtual void sleepBefore(int64_t microseconds) { (void)microseconds; }
+    virtual void endSleeps() {}
 
 protected:
     ~OutputPorts() = default;

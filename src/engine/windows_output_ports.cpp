@@ -74,3 +74,18 @@ int64_t WindowsOutputPorts::counterFrequency()
     QueryPerformanceFrequency(&frequency);
     return frequency.QuadPart;
 }
+
+void WindowsOutputPorts::beginSleeps()
+{
+    beginCycleSleeps(sleeper);
+}
+
+void WindowsOutputPorts::sleepBefore(int64_t microseconds)
+{
+    ::sleepBefore(sleeper, microseconds);
+}
+
+void WindowsOutputPorts::endSleeps()
+{
+    endCycleSleeps(sleeper);
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include "device/device_link.h"
 #include "engine/output_ports.h"
+#include "engine/windows_cycle_sleeper.h"
 
 // The two keyboard records every synthetic event is made from: the key code
 // goes into wVk, everything else stays as set here.
@@ -16,8 +17,9 @@ int buildKeyRecords(const KeyEvent* events, int count, INPUT* records);
 
 using SendInputCall = UINT(WINAPI*)(UINT count, INPUT* records, int recordSize);
 
-// OutputPorts over the device link's reader, SendInput and the performance
-// counter. The SendInput call is a parameter so tests can record it.
+// OutputPorts over the device link's reader, SendInput, the performance
+// counter and a waitable timer. The SendInput call is a parameter so tests
+// can record it.
 class WindowsOutputPorts final : public OutputPorts {
 public:
     explicit WindowsOutputPorts(DeviceLink& link, SendInputCall sendInput = ::SendInput);
@@ -28,8 +30,12 @@ public:
     void sendKeys(const KeyEvent* events, int count) override;
     int64_t counter() override;
     int64_t counterFrequency() override;
+    void beginSleeps() override;
+    void sleepBefore(int64_t microseconds) override;
+    void endSleeps() override;
 
 private:
     DeviceLink& link;
     SendInputCall sendInput;
+    CycleSleeper sleeper;
 };

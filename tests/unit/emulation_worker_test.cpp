@@ -35,6 +35,7 @@ TEST(EmulationWorker, WithoutTheDeviceTheThreadEndsAtOnceButStaysRunningUntilSto
     EXPECT_FALSE(worker.running());
     EXPECT_TRUE(ports.readTimes.empty());
     EXPECT_TRUE(ports.calls.empty());
+    EXPECT_EQ(ports.sleepsBegun, 0);
 }
 
 TEST(EmulationWorker, StopRunsTheFinalCycleThatReleasesHeldKeys)
@@ -47,7 +48,10 @@ TEST(EmulationWorker, StopRunsTheFinalCycleThatReleasesHeldKeys)
     ports.script = {xAt(1023, button(1))};
     ports.cycleScript = true;
     std::atomic<bool> cyclesDone{false};
+    // What makes sleeps precise is held only while the loop runs.
+    bool sleepsHeldAtEveryRead = true;
     ports.beforeRead = [&](int index) {
+        sleepsHeldAtEveryRead = sleepsHeldAtEveryRead && ports.sleepsBegun == ports.sleepsEnded + 1;
         if (index == 5)
             cyclesDone = true;
     };
@@ -57,6 +61,9 @@ TEST(EmulationWorker, StopRunsTheFinalCycleThatReleasesHeldKeys)
         std::this_thread::yield();
     worker.stop();
     EXPECT_FALSE(worker.running());
+    EXPECT_TRUE(sleepsHeldAtEveryRead);
+    EXPECT_EQ(ports.sleepsBegun, 1);
+    EXPECT_EQ(ports.sleepsEnded, 1);
     const std::vector<std::string> calls = describe(ports.calls);
     ASSERT_EQ(calls.size(), 4u);
     EXPECT_EQ(calls[0], "1: +87");

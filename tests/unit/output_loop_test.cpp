@@ -202,6 +202,22 @@ TEST_F(OutputLoop, IterationsLastOneCycleOrOneRetryPeriod)
     }
 }
 
+// The lengths above hold although every sleep ended short of its bound: the
+// spin on the counter finished each wait.
+TEST_F(OutputLoop, EachWaitFirstSleepsThroughWhatIsLeftOfIt)
+{
+    ScriptedReport other = centred();
+    other.bytes[0] = 2;
+    run({centred(), other, centred()});
+    const std::vector<int64_t> boundsUs = {CYCLE_PERIOD_US, RETRY_PERIOD_US, CYCLE_PERIOD_US};
+    ASSERT_EQ(ports.sleeps.size(), boundsUs.size());
+    for (size_t i = 0; i < boundsUs.size(); ++i) {
+        // The read and the cycle's work took a reading or two of the clock.
+        EXPECT_LT(ports.sleeps[i], boundsUs[i]) << "wait " << i;
+        EXPECT_GE(ports.sleeps[i], boundsUs[i] - 3) << "wait " << i;
+    }
+}
+
 TEST_F(OutputLoop, NoReportsAtAllSendNothingAndStillStop)
 {
     pulsing(0, 87, 6);

@@ -8,7 +8,9 @@
 
 // Output ports for driving the loop deterministically: reports come from a
 // script, every SendInput call is recorded with the cycle it came in, and
-// the counter is a virtual clock that moves one microsecond per reading.
+// the counter is a virtual clock that moves one microsecond per reading. A
+// sleep moves it to SLEEP_SPIN_US before the time asked, as a real one that
+// wakes early would.
 struct ScriptedReport {
     int length;          // 0: nothing delivered
     ReportBuffer bytes;  // copied into the buffer when length > 0
@@ -23,10 +25,14 @@ class ScriptedPorts : public OutputPorts {
 public:
     static constexpr int64_t FREQUENCY = 10000000;  // 10 MHz, like Windows
     static constexpr int64_t TICKS_PER_READING = 10;
+    static constexpr int64_t SLEEP_SPIN_US = 100;
 
     std::vector<ScriptedReport> script;
     std::vector<RecordedCall> calls;
     std::vector<int64_t> readTimes;  // counter value at each read
+    std::vector<int64_t> sleeps;     // the microseconds of each sleepBefore
+    int sleepsBegun = 0;
+    int sleepsEnded = 0;
     bool connected = true;
     // Repeat the script endlessly instead of reading nothing after its end.
     bool cycleScript = false;
@@ -67,6 +73,15 @@ public:
 
     int64_t counter() override { return clock += TICKS_PER_READING; }
     int64_t counterFrequency() override { return FREQUENCY; }
+
+    void beginSleeps() override { ++sleepsBegun; }
+    void sleepBefore(int64_t microseconds) override
+    {
+        sleeps.push_back(microseconds);
+        if (microseconds > SLEEP_SPIN_US)
+            clock += (microseconds - SLEEP_SPIN_US) * (FREQUENCY / 1000000);
+    }
+    void endSleeps() override { ++sleepsEnded; }
 
 private:
     ReportBuffer buffer{};

@@ -109,4 +109,20 @@ TEST_F(OutputPortsTest, TheCounterRunsAtItsFrequency)
     EXPECT_LT(elapsedUs, 2000000);
 }
 
+TEST_F(OutputPortsTest, SleepsUseATimerThatIsHeldOnlyBetweenBeginAndEnd)
+{
+    CycleSleeper sleeper;
+    beginCycleSleeps(sleeper);
+    ASSERT_NE(sleeper.timer, nullptr);
+    EXPECT_GT(sleeper.spinUs, 0);
+    const int64_t before = ports.counter();
+    sleepBefore(sleeper, 20000 + sleeper.spinUs);
+    // Only a lower bound: a timer may wake late, but this one did sleep.
+    EXPECT_GE((ports.counter() - before) * 1000000 / ports.counterFrequency(), 15000);
+
+    endCycleSleeps(sleeper);
+    EXPECT_EQ(sleeper.timer, nullptr);
+    EXPECT_EQ(sleeper.timeLibrary, nullptr);
+}
+
 }  // namespace

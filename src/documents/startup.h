@@ -4,6 +4,10 @@
 #include "documents/settings.h"
 #include "model/key_table.h"
 
+// Resets the table, then locates and loads the settings beside the
+// executable; false when there is no settings file (the defaults stand).
+bool loadStartupSettings(ProgramSettings& settings, KeyTable& table, const std::string& executablePath);
+
 // The start-up decisions before the editor is refreshed: reset the table,
 // locate and load the settings and reopen the last key code file. Returns the
 // path of the reopened document, or "" when there is none; in that case a

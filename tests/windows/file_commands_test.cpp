@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -462,6 +464,42 @@ TEST_F(FileCommandsTest, DeclinedNewLeavesTheTitleWhileDeclinedOpenRebuildsIt)
     EXPECT_EQ(title(), SENTINEL_TITLE);
     sendCommand(CMD_OPEN);
     EXPECT_EQ(title(), "Corvanta Key Press Emulator [*current.qvxkeys] - Not Connected");
+}
+
+// A drop as Explorer hands it over: the record, then each ANSI name with its
+// NUL, then one more NUL.
+static HDROP dropOf(const std::vector<std::string>& files)
+{
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string& file : files)
+        size += file.size() + 1;
+    const HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    char* name = reinterpret_cast<char*>(drop + 1);
+    for (const std::string& file : files)
+        name = std::strcpy(name, file.c_str()) + file.size() + 1;
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// The first of the files dropped onto the window is opened as Open opens
+// the file chosen in its dialog, after the same question.
+TEST_F(FileCommandsTest, TheFirstDroppedFileIsOpenedAsOpenWould)
+{
+    enterState(current, true);
+    prompts.answers = {IDCANCEL, IDOK};
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf({other, fresh})), 0);
+    EXPECT_EQ(documentState.filePath, current);
+    EXPECT_EQ(keyTable.slotKey(0), 0);
+
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf({other, fresh})), 0);
+    EXPECT_EQ(questions(), (std::vector<std::string>{"Open file without saving?", "Open file without saving?"}));
+    EXPECT_EQ(documentState.filePath, other);
+    EXPECT_EQ(keyTable.slotKey(0), 'O');
+    EXPECT_EQ(SendMessageA(editorPanel.rows[0].keyList, CB_GETCURSEL, 0, 0), KeyListPosition['O']);
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator [other.qvxkeys] - Not Connected");
+    EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(false, false, other));
 }
 
 // A file held open by another program without sharing cannot be opened to

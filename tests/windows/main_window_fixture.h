@@ -187,13 +187,14 @@ protected:
     }
 
     // A new window over the same fakes, after the test prepared the
-    // configuration file or the device list.
-    void recreateWindow()
+    // configuration file or the device list; documentPath as WinMain passes
+    // the command line's file.
+    void recreateWindow(const char* documentPath = nullptr)
     {
         if (IsWindow(window))
             DestroyWindow(window);
         drainMessageQueue();
-        window = createMainWindow(GetModuleHandleA(nullptr), MAIN_WINDOW_CLASS_NAME);
+        window = createMainWindow(GetModuleHandleA(nullptr), MAIN_WINDOW_CLASS_NAME, documentPath);
         ASSERT_NE(window, nullptr);
     }
 

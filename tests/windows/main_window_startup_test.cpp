@@ -76,6 +76,32 @@ TEST_F(MainWindowStartupTest, ADeletedLastFileIsForgottenWithoutRewritingTheConf
     EXPECT_EQ(readBytes(settingsFilePath()), stored);
 }
 
+// A file named on the command line is opened as Open opens it, in place of
+// the last file; one that cannot be read is reported, and the start goes on
+// without a document.
+TEST_F(MainWindowStartupTest, AFileNamedOnTheCommandLineIsOpenedInsteadOfTheLastOne)
+{
+    const std::string last = keyFileWithFirstButton("last.qvxkeys", 'L');
+    const std::string named = keyFileWithFirstButton("named.qvxkeys", 'N');
+    writeBytes(settingsFilePath(), settingsBytes(true, false, last));
+    recreateWindow(named.c_str());
+    EXPECT_EQ(documentState.filePath, named);
+    EXPECT_EQ(keyTable.slotKey(0), 'N');
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator [named.qvxkeys] - Not Connected");
+    EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(true, false, named));
+    EXPECT_TRUE(continuousSelectChecked());
+
+    const std::string missing = path("missing.qvxkeys");
+    recreateWindow(missing.c_str());
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, missing);
+    EXPECT_EQ(prompts.shown[0].caption, "File not found!");
+    EXPECT_TRUE(documentState.filePath.empty());
+    EXPECT_EQ(keyTable.slotKey(0), 0);
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
+    EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(true, false, named));
+}
+
 // CreateWindowExA returns before the window is ever shown.
 TEST_F(MainWindowStartupTest, RunByDefaultWithTheHandleRunsBeforeTheWindowIsShown)
 {

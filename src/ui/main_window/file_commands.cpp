@@ -80,6 +80,29 @@ bool writeDocument(HWND window)
     return false;
 }
 
+// Open with the file that `choose` reads (from the dialog, or dropped onto
+// the window), after the question about unsaved changes.
+template <typename Choose>
+void openDocument(HWND window, Choose choose)
+{
+    if (!mayDropChanges(window, "Open file without saving?") || !choose()) {
+        updateTitle(window);
+        return;
+    }
+    refreshFromModel();
+    applyPulseEnabling();
+    updateTitle(window);
+}
+
+// The first file of a drop, empty when none came; the drop is done with.
+std::string firstDroppedFile(HDROP drop)
+{
+    std::string path(DragQueryFileA(drop, 0, nullptr, 0), '\0');
+    DragQueryFileA(drop, 0, path.data(), static_cast<UINT>(path.size() + 1));
+    DragFinish(drop);
+    return path;
+}
+
 // The steps field commits a value still being typed when it loses the focus,
 // and a running key capture ends, before anything is written or dropped.
 void takeFocusFromControls()
@@ -105,20 +128,26 @@ void markClean()
     updateTitle(mainWindow);
 }
 
-// The table is read field by field straight from the file; a file that
-// cannot be opened leaves it and the document's name as they were.
 bool openKeyFile(HWND owner)
 {
     KeyFileDialog dialog(owner);
-    if (!activePrompts().getOpenFileName(dialog.record))
+    return activePrompts().getOpenFileName(dialog.record) && openDocumentFile(owner, dialog.path);
+}
+
+// The table is read field by field straight from the file; a file that
+// cannot be opened leaves it and the document's name as they were. A path
+// longer than a document's name can be is never read.
+bool openDocumentFile(HWND owner, const std::string& path)
+{
+    if (path.size() > MAX_PATH_LENGTH || !readKeyFile(path, keyTable)) {
+        activePrompts().messageBox(owner, path.c_str(), "File not found!", MB_OK);
         return false;
-    const std::string previousPath = documentState.filePath;
-    documentState.filePath = dialog.path;
-    if (readKeyFile(documentState.filePath, keyTable))
-        return true;
-    activePrompts().messageBox(owner, dialog.path, "File not found!", MB_OK);
-    documentState.filePath = previousPath;
-    return false;
+    }
+    documentState.filePath = path;
+    rememberLastFile(programSettings, path);
+    saveSettings(programSettings);
+    markClean();
+    return true;
 }
 
 // True only when the table was written under the chosen name, which the
@@ -165,16 +194,14 @@ void onNewCommand(HWND window)
 
 void onOpenCommand(HWND window)
 {
-    if (!mayDropChanges(window, "Open file without saving?") || !openKeyFile(window)) {
-        updateTitle(window);
-        return;
-    }
-    rememberLastFile(programSettings, documentState.filePath);
-    saveSettings(programSettings);
-    markClean();
-    refreshFromModel();
-    applyPulseEnabling();
-    updateTitle(window);
+    openDocument(window, [window] { return openKeyFile(window); });
+}
+
+void onFilesDropped(HWND window, HDROP drop)
+{
+    const std::string path = firstDroppedFile(drop);
+    if (!path.empty())
+        openDocument(window, [&] { return openDocumentFile(window, path); });
 }
 
 void onSaveCommand(HWND window)

@@ -1,5 +1,8 @@
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
+
+#include <string>
 
 // The filter of both file dialogs: key code files first, then all files.
 extern const char KeyFileFilter[];
@@ -9,8 +12,13 @@ void markModified();
 // Clears the mark; renews the title only when it was set.
 void markClean();
 
-// The open dialog, then the read; true when a file was chosen and read.
+// The open dialog, then openDocumentFile; true when a file was chosen and read.
 bool openKeyFile(HWND owner);
+// Reads the key code file at path into the table as the document, and makes
+// it the last file in the configuration; a file that cannot be read is
+// reported by its path and changes nothing. True when it was read. The
+// controls are not refreshed here.
+bool openDocumentFile(HWND owner, const std::string& path);
 // The save dialog, the overwrite question and the write; see the .cpp for
 // what the result means. A failed write is reported under the caption
 // `command`, the command the user chose.
@@ -25,3 +33,6 @@ void onNewCommand(HWND window);
 void onOpenCommand(HWND window);
 void onSaveCommand(HWND window);
 void onSaveAsCommand(HWND window);
+// WM_DROPFILES: the first file dropped onto the window is opened as Open
+// opens the file chosen in its dialog.
+void onFilesDropped(HWND window, HDROP drop);

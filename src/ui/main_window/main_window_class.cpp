@@ -27,8 +27,8 @@ bool registerMainWindowClass(HINSTANCE instance, WNDPROC procedure, const char* 
     return RegisterClassExA(&windowClass) != 0;
 }
 
-HWND createMainWindow(HINSTANCE instance, const char* className)
+HWND createMainWindow(HINSTANCE instance, const char* className, const char* documentPath)
 {
     return CreateWindowExA(0, className, BASE_TITLE, MAIN_WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT, MAIN_WINDOW_WIDTH,
-                           MAIN_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+                           MAIN_WINDOW_HEIGHT, nullptr, nullptr, instance, const_cast<char*>(documentPath));
 }

@@ -12,5 +12,6 @@ constexpr int MAIN_WINDOW_HEIGHT = 639;
 // may register other procedures under other names.
 bool registerMainWindowClass(HINSTANCE instance, WNDPROC procedure, const char* className);
 // Runs the whole creation step of the window procedure before it returns;
-// null when creation failed.
-HWND createMainWindow(HINSTANCE instance, const char* className);
+// null when creation failed. A documentPath (not empty) is opened instead of
+// the last file; it reaches the creation step as the creation parameter.
+HWND createMainWindow(HINSTANCE instance, const char* className, const char* documentPath = nullptr);

@@ -14,9 +14,10 @@
 
 namespace {
 
-LRESULT onCreate(HWND window)
+// The creation parameter is the path of a document to open, or none.
+LRESULT onCreate(HWND window, const CREATESTRUCTA& creation)
 {
-    runStartupSequence(window);
+    runStartupSequence(window, static_cast<const char*>(creation.lpCreateParams));
     return 0;
 }
 
@@ -123,7 +124,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_CREATE:
-        return onCreate(window);
+        return onCreate(window, *reinterpret_cast<const CREATESTRUCTA*>(lParam));
     case WM_DESTROY:
         return onDestroy();
     case WM_ACTIVATE:
@@ -142,6 +143,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_APP:
         return onKeyCaptured(wParam, lParam);
+    case WM_DROPFILES:
+        onFilesDropped(window, reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_DPICHANGED:
         onDpiChanged(window, wParam, reinterpret_cast<const RECT*>(lParam));
         return 0;

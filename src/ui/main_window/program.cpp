@@ -31,12 +31,12 @@ int runMessageLoop(HWND window, HACCEL accelerators)
 
 }  // namespace
 
-int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className)
+int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className, const char* documentPath)
 {
     if (!registerMainWindowClass(instance, procedure, className))
         return 0;
     InitCommonControls();
-    HWND window = createMainWindow(instance, className);
+    HWND window = createMainWindow(instance, className, documentPath);
     if (!window)
         return EXIT_NO_MAIN_WINDOW;
     ShowWindow(window, showCommand);

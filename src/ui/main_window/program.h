@@ -9,8 +9,10 @@ constexpr int EXIT_MESSAGE_ERROR = 2;
 
 // The body of WinMain: registers the class, creates and shows the window and
 // runs the message loop until the window is destroyed. Returns 0 at once
-// when the class cannot be registered.
-int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className);
+// when the class cannot be registered. A documentPath (not empty) is opened
+// at start instead of the last file.
+int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className,
+               const char* documentPath = nullptr);
 
 // One message of the loop: accelerators, then dialog navigation, then the
 // window procedure.

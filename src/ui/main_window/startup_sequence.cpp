@@ -6,6 +6,7 @@
 #include "model/key_table.h"
 #include "ui/editor/editor_panel.h"
 #include "ui/editor/key_capture.h"
+#include "ui/main_window/file_commands.h"
 #include "ui/main_window/main_window_state.h"
 #include "ui/main_window/menu.h"
 #include "ui/main_window/output_control.h"
@@ -35,12 +36,19 @@ std::string executablePath()
     return path;
 }
 
-// The configuration and the last key code file; a last file that cannot be
-// read is forgotten without a word.
-void loadLastDocument()
+// The configuration, then the document: a file named on the command line,
+// opened as Open opens it, or else the last key code file, which is
+// forgotten without a word when it cannot be read.
+void loadStartDocument(HWND window, const char* documentPath)
 {
-    documentState.filePath = reopenLastDocument(programSettings, keyTable, executablePath());
+    documentState.filePath.clear();
     documentState.modified = false;
+    if (documentPath == nullptr || *documentPath == '\0') {
+        documentState.filePath = reopenLastDocument(programSettings, keyTable, executablePath());
+        return;
+    }
+    loadStartupSettings(programSettings, keyTable, executablePath());
+    openDocumentFile(window, documentPath);
 }
 
 void showModel()
@@ -58,7 +66,7 @@ void showSettings()
 
 }  // namespace
 
-void runStartupSequence(HWND window)
+void runStartupSequence(HWND window, const char* documentPath)
 {
     attachMenu(window);
     resetWindowState(window);
@@ -66,8 +74,9 @@ void runStartupSequence(HWND window)
     // exist before they do.
     scaleNewWindow(window);
     buildPanel(window);
-    loadLastDocument();
+    loadStartDocument(window, documentPath);
     showModel();
     showSettings();
     connectAtStartup(window);
+    DragAcceptFiles(window, TRUE);
 }

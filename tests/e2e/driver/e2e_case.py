@@ -98,9 +98,10 @@ class EmulatorTestCase(unittest.TestCase):
         simulator.expect("ready")
         return simulator
 
-    def start_emulator(self, title=EMULATOR_TITLE):
-        """The emulator, once its window is shown with a title like the pattern."""
-        emulator = self.start(self.emulator_exe, talk=False)
+    def start_emulator(self, *args, title=EMULATOR_TITLE):
+        """The emulator, started with these arguments, once its window is
+        shown with a title like the pattern."""
+        emulator = self.start(self.emulator_exe, *args, talk=False)
         window = desktop.wait_for_window(EMULATOR_TITLE)
         desktop.wait_for_title(window, title)
         return emulator, window

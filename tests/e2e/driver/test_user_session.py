@@ -114,6 +114,17 @@ class UserSessionTest(e2e_case.EmulatorTestCase):
         self.assertEqual(emulator.wait(), 0)
         self.assertEqual(read_key_code_file(saved.read_bytes()).__dict__, expected.__dict__)
 
+    def test_a_key_file_named_on_the_command_line_is_opened_instead_of_the_last_one(self):
+        last = self.write_key_file(KeyTable(buttons={1: 0x4C}), "last.qvxkeys")
+        self.write_settings(last_file=windows_path(last))
+        # Explorer quotes a path with spaces; Wine passes the argument on so.
+        named = self.write_key_file(KeyTable(buttons={1: 0x4E, 2: 0x74}), "named keys.qvxkeys")
+        emulator, window = self.start_emulator(windows_path(named),
+                                               title=r"\[named keys\.qvxkeys\] - Not Connected$")
+        self.assertEqual(self.shown_keys([0, 1, 2]), ["N", "F5", ""])
+        self.assertEqual(self.read_settings(), (False, False, windows_path(named)))
+        self.close_emulator(emulator)
+
 
 if __name__ == "__main__":
     e2e_case.main()

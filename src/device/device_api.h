@@ -9,7 +9,8 @@ extern "C" {
 
 // The operating-system calls that discovery and the reader make, one member
 // per call with the call's own name and arguments. Windows binds them to the
-// system's hid, setupapi and kernel32; tests bind them to a fake device list.
+// system's hid, setupapi, kernel32 and user32; tests bind them to a fake
+// device list.
 class DeviceApi {
 public:
     virtual void HidD_GetHidGuid(GUID* hidGuid) = 0;
@@ -31,6 +32,8 @@ public:
                                 const char* name) = 0;
     virtual BOOL CloseHandle(HANDLE object) = 0;
     virtual DWORD GetLastError() = 0;
+    virtual HDEVNOTIFY RegisterDeviceNotificationA(HANDLE recipient, void* filter, DWORD flags) = 0;
+    virtual BOOL UnregisterDeviceNotification(HDEVNOTIFY notification) = 0;
 
 protected:
     ~DeviceApi() = default;

@@ -40,14 +40,15 @@ struct DeviceLink {
     std::mutex readLock;
 };
 
-// Finds the handle among the present HID interfaces, leaves `connected` true
-// exactly when it was found and gives every call a fresh readEvent. Returns
-// the connectResult: found, and no step failed on any interface examined.
+// Finds the handle among the present HID interfaces and gives every call a
+// fresh readEvent. Leaves `connected` true, and returns true, exactly when
+// the handle was found and the event exists, so that it can be read.
 bool connect(DeviceLink& link);
 
 // One read: opens devicePath, waits up to REPORT_WAIT_MS for a report into
-// reportBuffer and closes the device again. Returns the byte count, or 0 when
-// not connected or nothing came. The buffer is not cleared between reads.
+// reportBuffer and closes the device again. Returns the byte count, 0 when
+// not connected or nothing came, or READ_OPEN_FAILED. The buffer is not
+// cleared between reads.
 int readReport(DeviceLink& link);
 
 // The process's link, bound to the real system calls (system_device_link.cpp);

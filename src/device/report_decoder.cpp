@@ -2,10 +2,11 @@
 
 JoystickState decodeReport(const ReportBuffer& reportBuffer, int length)
 {
+    const auto delivered = [&](int index) -> uint64_t { return index < length ? reportBuffer[index] : 0; };
     // Bytes 1..8 as one little-endian number hold six 10-bit axes.
     uint64_t axisBits = 0;
     for (int i = 8; i >= 1; --i)
-        axisBits = (axisBits << 8) | reportBuffer[i];
+        axisBits = (axisBits << 8) | delivered(i);
 
     JoystickState state{};
     for (int k = 0; k < AXIS_COUNT; ++k)
@@ -13,6 +14,6 @@ JoystickState decodeReport(const ReportBuffer& reportBuffer, int length)
 
     const int firstButtonByte = length == 17 ? 9 : 12;
     for (int i = 7; i >= 0; --i)
-        state.buttonBits = (state.buttonBits << 8) | reportBuffer[firstButtonByte + i];
+        state.buttonBits = (state.buttonBits << 8) | delivered(firstButtonByte + i);
     return state;
 }

@@ -98,6 +98,16 @@ public:
 
     DWORD GetLastError() override { return ::GetLastError(); }
 
+    HDEVNOTIFY RegisterDeviceNotificationA(HANDLE recipient, void* filter, DWORD flags) override
+    {
+        return ::RegisterDeviceNotificationA(recipient, filter, flags);
+    }
+
+    BOOL UnregisterDeviceNotification(HDEVNOTIFY notification) override
+    {
+        return ::UnregisterDeviceNotification(notification);
+    }
+
 private:
     decltype(&::HidD_GetHidGuid) getHidGuid;
     decltype(&::HidD_GetAttributes) getAttributes;

@@ -28,5 +28,5 @@ bool loadSettings(ProgramSettings& settings);
 // False when the file could not be written completely; the old one then stays.
 bool saveSettings(const ProgramSettings& settings);
 void rememberLastFile(ProgramSettings& settings, const std::string& filePath);
-// Also turns runByDefault off: it only lives on with a last file.
+// Also turns runByDefault off.
 void forgetLastFile(ProgramSettings& settings);

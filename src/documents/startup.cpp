@@ -15,11 +15,14 @@ std::string reopenLastDocument(ProgramSettings& settings, KeyTable& table, const
 {
     if (!loadStartupSettings(settings, table, executablePath))
         return "";
-    // Every name the file can store (1 to 259 characters) is reopened.
+    // A stored length that brought no name remembers nothing.
+    if (settings.lastFilePath.empty())
+        settings.lastFileLength = 0;
+    // Every name the file can store (1 to 259 characters) is reopened. One
+    // that cannot be read now (a drive not plugged in, a folder renamed)
+    // stays remembered, and runByDefault with it, as stored.
     const std::string filePath = settings.lastFilePath;
-    if (filePath.empty() || !readKeyFile(filePath, table)) {
-        forgetLastFile(settings);
+    if (filePath.empty() || !readKeyFile(filePath, table))
         return "";
-    }
     return filePath;
 }

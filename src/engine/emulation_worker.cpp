@@ -11,6 +11,8 @@ EmulationWorker::~EmulationWorker()
 
 void EmulationWorker::start()
 {
+    if (!ports.deviceConnected())
+        return;
     stopRequested.store(false);
     thread = std::thread(&EmulationWorker::threadBody, this);
     isRunning = true;
@@ -27,8 +29,6 @@ void EmulationWorker::stop()
 
 void EmulationWorker::threadBody()
 {
-    if (!ports.deviceConnected())
-        return;
     ports.beginSleeps();
     runOutputLoop(ports, table, stopRequested);
     ports.endSleeps();

@@ -15,8 +15,10 @@ public:
     EmulationWorker(const EmulationWorker&) = delete;
     EmulationWorker& operator=(const EmulationWorker&) = delete;
 
-    // Only while not running. The thread ends at once when the device is not
-    // connected as it begins; running() stays true until stop().
+    // Only while not running. Starts nothing while the device is not
+    // connected, so a running worker always reads. The check is made here on
+    // the UI thread, which runs discovery too, not as the thread begins: a
+    // discovery under way just then would end the thread before it read.
     void start();
     // Asks for the final cycle, which releases every key that is down, and
     // waits for the thread to end. Nothing happens while not running.

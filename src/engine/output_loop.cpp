@@ -86,6 +86,34 @@ void buttonPass(OutputState& state, uint64_t currentButtons, const KeyTable& tab
     state.previousButtons = currentButtons;
 }
 
+void releaseAllKeys(OutputState& state, const KeyTable& table, OutputPorts& ports)
+{
+    KeyEvent batch[AXIS_DIRECTION_COUNT];
+    const int count = releaseHeldAxisKeys(state, batch);
+    if (count > 0)
+        ports.sendKeys(batch, count);
+    buttonPass(state, 0, table, ports);
+}
+
+// Once the opens have failed for OPEN_FAILURE_RELEASE_US in a row, every held
+// key is released and the last report's buttons are forgotten, so a button
+// still down when reports come back is pressed again. Time-outs do not
+// count: the handle may be silent while a button is held.
+void followOpenFailures(OutputState& state, bool openFailed, int64_t cycleStart, int64_t frequency,
+                        const KeyTable& table, OutputPorts& ports)
+{
+    if (!openFailed) {
+        state.openFailing = false;
+        return;
+    }
+    if (!state.openFailing) {
+        state.openFailing = true;
+        state.openFailingSince = cycleStart;
+    }
+    if (frequency > 0 && (cycleStart - state.openFailingSince) * 1000000 / frequency >= OPEN_FAILURE_RELEASE_US)
+        releaseAllKeys(state, table, ports);
+}
+
 }  // namespace
 
 int32_t usableCycleSteps(int32_t cycleSteps)
@@ -121,8 +149,10 @@ void runOutputLoop(OutputPorts& ports, const KeyTable& table, const std::atomic<
     OutputState state;
     for (;;) {
         const int64_t cycleStart = ports.counter();
-        const int length = ports.readReport();
+        const int result = ports.readReport();
         const bool final = stopRequested.load();
+        followOpenFailures(state, result == READ_OPEN_FAILED, cycleStart, frequency, table, ports);
+        const int length = std::max(result, 0);
         if (!final && (length == 0 || ports.reportBuffer()[0] != JOYSTICK_REPORT_ID)) {
             waitUntilElapsed(ports, frequency, cycleStart, RETRY_PERIOD_US);
             continue;

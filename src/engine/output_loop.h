@@ -9,6 +9,10 @@
 constexpr int64_t CYCLE_PERIOD_US = 8333;  // 120 cycles a second
 constexpr int64_t RETRY_PERIOD_US = 1000;  // shortest iteration without a report
 constexpr int32_t AXIS_CENTRE = 511;
+// How long opening the device may fail in a row before the loop lets go of
+// every key it holds: a handle that died without a removal notice would
+// otherwise leave them down for good.
+constexpr int64_t OPEN_FAILURE_RELEASE_US = 250000;
 constexpr int AXIS_DIRECTION_COUNT = 2 * AXIS_COUNT;
 
 // What one run of the output loop carries from cycle to cycle. The loop
@@ -20,6 +24,8 @@ struct OutputState {
     uint16_t pressedButtonKeys[BUTTON_SLOT_COUNT] = {};  // 0: no key down for it
     uint16_t heldAxisKeys[AXIS_DIRECTION_COUNT] = {};    // 0: the direction's key is up
     int32_t phase = 0;                                   // position in the pulse period
+    bool openFailing = false;                            // the latest reads could not open the device
+    int64_t openFailingSince = 0;                        // counter at the first of those reads
 };
 
 // The pulse period in cycles as the loop uses it: a table value below 1 (a key

@@ -15,9 +15,10 @@ struct KeyEvent {
 // tests bind it to scripted reports, a recorder and a virtual clock.
 class OutputPorts {
 public:
-    // The device link's connected flag, looked at when the worker thread begins.
+    // The device link's connected flag, looked at when the worker is started.
     virtual bool deviceConnected() = 0;
-    // One read into reportBuffer(): the byte count, or 0 when nothing came.
+    // One read into reportBuffer(): the byte count, 0 when nothing came, or
+    // READ_OPEN_FAILED when the device could not be opened.
     virtual int readReport() = 0;
     // The buffer the reads fill; it is not cleared between reads.
     virtual const ReportBuffer& reportBuffer() = 0;

@@ -23,9 +23,11 @@ TEST(HandleScript, ReadsEveryKindOfStepWithItsLine)
                                        "report 1 id=2 pitch=0x3FF\n"
                                        "pause 250\n"
                                        "remove\n"
-                                       "add\n");
+                                       "add\n"
+                                       "vanish\n"
+                                       "eject\n");
     ASSERT_EQ(script.error, "");
-    ASSERT_EQ(script.steps.size(), 6u);
+    ASSERT_EQ(script.steps.size(), 8u);
 
     EXPECT_EQ(script.steps[0].kind, ScriptStep::WAIT);
     EXPECT_EQ(script.steps[0].line, 2);
@@ -51,6 +53,8 @@ TEST(HandleScript, ReadsEveryKindOfStepWithItsLine)
     EXPECT_EQ(script.steps[3].milliseconds, 250);
     EXPECT_EQ(script.steps[4].kind, ScriptStep::REMOVE);
     EXPECT_EQ(script.steps[5].kind, ScriptStep::ADD);
+    EXPECT_EQ(script.steps[6].kind, ScriptStep::VANISH);
+    EXPECT_EQ(script.steps[7].kind, ScriptStep::EJECT);
 }
 
 // A typing error must stop the simulator, not quietly serve another report.

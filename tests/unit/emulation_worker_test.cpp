@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
 #include <thread>
 
@@ -21,18 +20,16 @@ TEST(EmulationWorker, StopWithoutStartDoesNothing)
     EXPECT_TRUE(ports.readTimes.empty());
 }
 
-TEST(EmulationWorker, WithoutTheDeviceTheThreadEndsAtOnceButStaysRunningUntilStop)
+// A worker that counts as running always reads.
+TEST(EmulationWorker, WithoutTheDeviceNothingStarts)
 {
     KeyTable table;
     ScriptedPorts ports;
     ports.connected = false;
     EmulationWorker worker(ports, table);
     worker.start();
-    EXPECT_TRUE(worker.running());
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_TRUE(worker.running());
-    worker.stop();
     EXPECT_FALSE(worker.running());
+    worker.stop();
     EXPECT_TRUE(ports.readTimes.empty());
     EXPECT_TRUE(ports.calls.empty());
     EXPECT_EQ(ports.sleepsBegun, 0);

@@ -229,6 +229,41 @@ TEST_F(OutputLoop, NoReportsAtAllSendNothingAndStillStop)
     EXPECT_EQ(ports.readTimes.size(), 5u);
 }
 
+// The handle gone without a notice shows as failed opens. Once they have
+// lasted 250 ms in a row every held key is released, and a button still held
+// when reports come back is pressed again. Silence alone releases nothing.
+TEST_F(OutputLoop, OpensFailingFor250MsInARowReleaseEveryKey)
+{
+    pulsing(0, 87, 6);
+    table.buttonKeys[0] = 65;
+    const ScriptedReport held = xAt(1023, button(1));
+    const ScriptedReport timedOut{0, {}};
+    const ScriptedReport openFailed{READ_OPEN_FAILED, {}};
+    std::vector<ScriptedReport> script = {held};
+    repeat(script, timedOut, 300);
+    repeat(script, openFailed, 200);
+    script.push_back(timedOut);
+    const int firstFailure = static_cast<int>(script.size()) + 1;
+    repeat(script, openFailed, 260);
+    script.push_back(held);
+    script.push_back(held);
+    const int back = static_cast<int>(script.size()) - 1;
+
+    const Calls calls = run(script);
+    ASSERT_EQ(calls.size(), 8u) << testing::PrintToString(calls);
+    const int release = ports.calls[2].read;
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 2), (Calls{"1: +87", "1: +65"}));
+    EXPECT_EQ(Calls(calls.begin() + 2, calls.end()),
+              (Calls{std::to_string(release) + ": -87", std::to_string(release) + ": -65",
+                     std::to_string(back) + ": +87", std::to_string(back) + ": +65",
+                     std::to_string(back + 1) + ": -87", std::to_string(back + 1) + ": -65"}));
+    const auto failingUs = [&](int read) {
+        return (ports.readTimes[read - 1] - ports.readTimes[firstFailure - 1]) / (ScriptedPorts::FREQUENCY / 1000000);
+    };
+    EXPECT_GE(failingUs(release), OPEN_FAILURE_RELEASE_US);
+    EXPECT_LT(failingUs(release - 1), OPEN_FAILURE_RELEASE_US);
+}
+
 TEST_F(OutputLoop, StopReleasesHeldAxisKeysThenHeldButtonsInOrder)
 {
     pulsing(0, 87, 6);

@@ -63,13 +63,28 @@ ReportBuffer numberedBytes()
 TEST(DecodeReport, LengthSeventeenTakesButtonsFromByteNineElseByteTwelve)
 {
     const ReportBuffer b = numberedBytes();
-    for (int length = 0; length <= REPORT_BUFFER_SIZE; ++length) {
+    for (int length : {17, 20, REPORT_BUFFER_SIZE}) {
         SCOPED_TRACE(length);
         const JoystickState state = decodeReport(b, length);
         EXPECT_EQ(state.buttonBits, length == 17 ? 0x201F1E1D1C1B1A19ull : 0x232221201F1E1D1Cull);
         expectButtonsFrom(b, firstButtonByte(length), state.buttonBits);
         EXPECT_EQ(axesOf(state), axesFromBytes(b));
     }
+}
+
+// The buffer still holds an earlier, longer report behind a short one.
+TEST(DecodeReport, BytesTheReadDidNotDeliverCountAsZero)
+{
+    const ReportBuffer b = numberedBytes();
+    for (int length = 0; length < 20; ++length) {
+        SCOPED_TRACE(length);
+        ReportBuffer delivered = b;
+        std::fill(delivered.begin() + length, delivered.end(), 0);
+        const JoystickState state = decodeReport(b, length);
+        expectButtonsFrom(delivered, firstButtonByte(length), state.buttonBits);
+        EXPECT_EQ(axesOf(state), axesFromBytes(delivered));
+    }
+    EXPECT_EQ(decodeReport(b, 14).buttonBits, 0x1D1Cull);
 }
 
 TEST(DecodeReport, ExtremeAndCentredAxes)

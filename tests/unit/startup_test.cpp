@@ -54,9 +54,14 @@ protected:
 
     void expectNoLastFile()
     {
-        EXPECT_FALSE(settings.runByDefault);
         EXPECT_EQ(settings.lastFilePath, "");
         EXPECT_EQ(settings.lastFileLength, 0);
+    }
+
+    void expectRemembered(const std::string& lastFile)
+    {
+        EXPECT_EQ(settings.lastFilePath, lastFile);
+        EXPECT_EQ(settings.lastFileLength, static_cast<int32_t>(lastFile.size()));
     }
 
     // A path of exactly `length` characters in the test folder.
@@ -84,15 +89,17 @@ TEST_F(StartupReopen, WithoutConfigurationStartsEmptyAndCreatesNothing)
     EXPECT_EQ(start(), "");
     EXPECT_EQ(settings.settingsPath, configuration);
     EXPECT_FALSE(settings.continuousSelect);
+    EXPECT_FALSE(settings.runByDefault);
     expectNoLastFile();
     expectDefaultTable();
     EXPECT_FALSE(fileExists(configuration));
 }
 
-TEST_F(StartupReopen, RunByDefaultWithoutLastFileIsTurnedOffButNotSaved)
+TEST_F(StartupReopen, RunByDefaultWithoutLastFileIsKept)
 {
     writeConfiguration(0x02, "");
     EXPECT_EQ(start(), "");
+    EXPECT_TRUE(settings.runByDefault);
     expectNoLastFile();
     expectDefaultTable();
     EXPECT_EQ(readBytes(configuration), (Bytes{0x02, 0, 0, 0, 0, 0, 0, 0}));
@@ -107,22 +114,23 @@ TEST_F(StartupReopen, LastFileThatOpensIsLoadedAndKeepsRunByDefault)
     EXPECT_EQ(start(), keys);
     EXPECT_TRUE(settings.continuousSelect);
     EXPECT_TRUE(settings.runByDefault);
-    EXPECT_EQ(settings.lastFilePath, keys);
-    EXPECT_EQ(settings.lastFileLength, static_cast<int32_t>(keys.size()));
+    expectRemembered(keys);
     EXPECT_EQ(table.slotKey(0), 0x141);
     EXPECT_EQ(table.slotKey(1), 0);
     EXPECT_EQ(table.cycleSteps.load(), DEFAULT_CYCLE_STEPS);
     EXPECT_EQ(readBytes(configuration), configurationBytes);
 }
 
-TEST_F(StartupReopen, DeletedLastFileIsForgottenWithRunByDefault)
+// A drive not plugged in or a folder renamed: the next start may find it.
+TEST_F(StartupReopen, LastFileThatCannotBeReadStaysRememberedWithRunByDefault)
 {
     const std::string keys = path("gone.qvxkeys");
     writeConfiguration(0x03, keys);
 
     EXPECT_EQ(start(), "");
     EXPECT_TRUE(settings.continuousSelect);
-    expectNoLastFile();
+    EXPECT_TRUE(settings.runByDefault);
+    expectRemembered(keys);
     expectDefaultTable();
     EXPECT_EQ(readBytes(configuration), configurationBytes);
 }
@@ -154,12 +162,13 @@ TEST_F(StartupReopen, NamesOf258And259AreReopened)
     }
 }
 
-TEST_F(StartupReopen, StoredLengthOutsideTheRangeIsForgotten)
+TEST_F(StartupReopen, StoredLengthOutsideTheRangeRemembersNothing)
 {
     for (int32_t length : {260, -1}) {
         SCOPED_TRACE(length);
         writeConfiguration(0x02, length, std::string(300, 'x'));
         EXPECT_EQ(start(), "");
+        EXPECT_TRUE(settings.runByDefault);
         expectNoLastFile();
         EXPECT_EQ(readBytes(configuration), configurationBytes);
     }

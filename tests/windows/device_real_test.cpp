@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "device/device_link.h"
+#include "device/hid_notices.h"
 #include "device/windows_device_api.h"
 #include "fake_device_api.h"
 
@@ -100,6 +101,16 @@ public:
 
     DWORD GetLastError() override { return system.GetLastError(); }
 
+    HDEVNOTIFY RegisterDeviceNotificationA(HANDLE recipient, void* filter, DWORD flags) override
+    {
+        return system.RegisterDeviceNotificationA(recipient, filter, flags);
+    }
+
+    BOOL UnregisterDeviceNotification(HDEVNOTIFY notification) override
+    {
+        return system.UnregisterDeviceNotification(notification);
+    }
+
     size_t liveHandles()
     {
         std::lock_guard<std::mutex> hold(lock);
@@ -134,6 +145,17 @@ private:
     std::mutex lock;
     std::set<HANDLE> live;
 };
+
+TEST(RealDeviceNoticesTest, RegistrationForTheHidClassGivesAHandleThatCanBeUndone)
+{
+    const HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    DeviceApi& api = windowsDeviceApi();
+    const HDEVNOTIFY notices = registerForHidNotices(api, window);
+    EXPECT_NE(notices, nullptr);
+    EXPECT_TRUE(api.UnregisterDeviceNotification(notices));
+    DestroyWindow(window);
+}
 
 TEST(RealDiscoveryTest, WinesOwnHidDevicesAreNotTheHandle)
 {
@@ -304,7 +326,7 @@ TEST_F(PipeReaderTest, AReportSentAtOnceIsRead)
 
     // A busy machine may delay the server past one 16 ms window.
     int length = 0;
-    for (int attempt = 0; attempt < 10 && length == 0; ++attempt)
+    for (int attempt = 0; attempt < 10 && length <= 0; ++attempt)
         length = readReport(link);
 
     EXPECT_EQ(length, 17);

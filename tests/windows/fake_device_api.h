@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include <dbt.h>
+
 #include "device/device_api.h"
 #include "device/device_link.h"
 
@@ -60,6 +62,12 @@ struct FakeEventCreation {
     std::string name;
 };
 
+struct FakeRegistration {
+    HANDLE recipient;
+    DEV_BROADCAST_DEVICEINTERFACE_A filter;
+    DWORD flags;
+};
+
 struct FakeRead {
     void* buffer;
     DWORD size;
@@ -79,6 +87,7 @@ public:
     std::vector<FakeInterface> interfaces;
     bool classListFails = false;
     bool eventCreationFails = false;
+    bool registrationFails = false;
 
     // The reader's scenario.
     bool deviceOpenFails = false;
@@ -94,6 +103,7 @@ public:
     std::vector<std::string> misuses;
     std::vector<FakeOpen> opens;
     std::vector<FakeEventCreation> eventCreations;
+    std::vector<FakeRegistration> registrations;
     std::vector<FakeRead> reads;
     std::vector<DWORD> waitTimeouts;
     std::vector<BOOL> overlappedWaits;
@@ -293,6 +303,21 @@ public:
     }
 
     DWORD GetLastError() override { return lastError; }
+
+    HDEVNOTIFY RegisterDeviceNotificationA(HANDLE recipient, void* filter, DWORD flags) override
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        calls.push_back("RegisterDeviceNotificationA");
+        registrations.push_back({recipient, *static_cast<DEV_BROADCAST_DEVICEINTERFACE_A*>(filter), flags});
+        return registrationFails ? nullptr : issue("notification");
+    }
+
+    BOOL UnregisterDeviceNotification(HDEVNOTIFY notification) override
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        calls.push_back("UnregisterDeviceNotification");
+        return close(notification, "notification", "UnregisterDeviceNotification");
+    }
 
     // Handles of this kind that are open now.
     int openHandles(const std::string& kind)

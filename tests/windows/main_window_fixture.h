@@ -7,6 +7,7 @@
 #include <commdlg.h>
 #include <cstring>
 #include <deque>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -112,10 +113,23 @@ inline void drainMessageQueue()
     }
 }
 
-// Output in tests never reaches the desktop's keyboard.
-inline UINT WINAPI swallowInput(UINT count, INPUT*, int)
+// Output in tests never reaches the desktop's keyboard; the keys the worker
+// sends are kept instead, "+65" for a key-down of code 65, "-65" for its key-up.
+inline std::mutex sentKeysLock;
+inline std::vector<std::string> sentKeyLog;
+
+inline UINT WINAPI swallowInput(UINT count, INPUT* records, int)
 {
+    std::lock_guard<std::mutex> hold(sentKeysLock);
+    for (UINT i = 0; i < count; ++i)
+        sentKeyLog.push_back((records[i].ki.dwFlags & KEYEVENTF_KEYUP ? "-" : "+") + std::to_string(records[i].ki.wVk));
     return count;
+}
+
+inline std::vector<std::string> sentKeys()
+{
+    std::lock_guard<std::mutex> hold(sentKeysLock);
+    return sentKeyLog;
 }
 
 // The configuration file the program keeps beside the running executable.
@@ -165,6 +179,7 @@ protected:
             std::remove(settingsFilePath().c_str());
         }
         documentState = DocumentState{};
+        sentKeyLog.clear();
         usePrompts(&prompts);
         useOutputDevice(&link, &worker);
         window = createMainWindow(GetModuleHandleA(nullptr), MAIN_WINDOW_CLASS_NAME);

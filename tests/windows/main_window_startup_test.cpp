@@ -59,21 +59,28 @@ TEST_F(MainWindowStartupTest, ReopensTheLastFileWithTheStoredChoices)
     expectRunByDefaultChecked(false);
 }
 
-// The forgotten file and the Run By Default that goes with it are written
-// only by the next change of the configuration.
-TEST_F(MainWindowStartupTest, ADeletedLastFileIsForgottenWithoutRewritingTheConfiguration)
+// A last file that cannot be read (its drive not plugged in) leaves no
+// document, but the user's settings stand: Run By Default starts output, and
+// the next write of the configuration still names the file.
+TEST_F(MainWindowStartupTest, ALastFileThatCannotBeReadKeepsTheSettings)
 {
-    const Bytes stored = settingsBytes(true, true, path("deleted.qvxkeys"));
+    const Bytes stored = settingsBytes(true, true, path("unplugged.qvxkeys"));
     writeBytes(settingsFilePath(), stored);
+    plugHandleIn();
     recreateWindow();
 
     EXPECT_TRUE(documentState.filePath.empty());
     EXPECT_FALSE(documentState.modified);
-    EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
-    expectRunByDefaultChecked(false);
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator - Connected");
+    expectRunByDefaultChecked(true);
+    EXPECT_TRUE(worker.running());
     EXPECT_TRUE(continuousSelectChecked());
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(readBytes(settingsFilePath()), stored);
+
+    SendMessageA(editorPanel.continuousSelectBox.window, BM_SETCHECK, BST_UNCHECKED, 0);
+    sendCommand(static_cast<WORD>(editorPanel.continuousSelectBox.id));
+    EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(false, true, path("unplugged.qvxkeys")));
 }
 
 // A file named on the command line is opened as Open opens it, in place of

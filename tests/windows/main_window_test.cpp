@@ -251,7 +251,7 @@ constexpr int STRAY_LOOP_EXIT = 7;
 
 }  // namespace
 
-TEST(MainWindowProgram, ReturnsZeroAtOnceWhenTheClassCannotBeRegistered)
+TEST(MainWindowProgram, FailsAtOnceWhenTheClassCannotBeRegistered)
 {
     const char* name = "MainWindowTestTakenClass";
     WNDCLASSEXA taken{};
@@ -262,7 +262,7 @@ TEST(MainWindowProgram, ReturnsZeroAtOnceWhenTheClassCannotBeRegistered)
     ASSERT_NE(RegisterClassExA(&taken), 0);
 
     PostQuitMessage(STRAY_LOOP_EXIT);
-    EXPECT_EQ(runProgram(GetModuleHandleA(nullptr), SW_HIDE, refuseCreation, name), 0);
+    EXPECT_EQ(runProgram(GetModuleHandleA(nullptr), SW_HIDE, refuseCreation, name), EXIT_NO_WINDOW_CLASS);
     EXPECT_EQ(FindWindowA(name, nullptr), nullptr);
 
     drainMessageQueue();

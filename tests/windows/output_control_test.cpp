@@ -4,6 +4,7 @@
 
 #include <dbt.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <utility>
@@ -42,21 +43,31 @@ protected:
         EXPECT_EQ(IsWindowEnabled(stopButton()) != 0, stopEnabled);
     }
 
-    void sendDeviceChange(WPARAM event) { EXPECT_EQ(SendMessageA(window, WM_DEVICECHANGE, event, 0), 0); }
+    // The parameter block says which device it was; the window does not look.
+    void sendDeviceChange(WPARAM event, const void* notice = nullptr)
+    {
+        EXPECT_EQ(SendMessageA(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(notice)), 0);
+    }
 
-    // The output loop opens the handle for every read; a worker thread that
-    // found no handle ends without opening it.
+    // The output loop opens the handle for every read.
     size_t deviceOpens() { return deviceApi.closeCounts("device").size(); }
 
-    bool outputLoopReads()
+    template <typename Condition>
+    static bool eventually(Condition condition)
     {
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (deviceOpens() == 0) {
+        while (!condition()) {
             if (std::chrono::steady_clock::now() > giveUp)
                 return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         return true;
+    }
+
+    bool outputLoopReads()
+    {
+        const size_t before = deviceOpens();
+        return eventually([&] { return deviceOpens() > before; });
     }
 
     void startWithTheHandle()
@@ -89,15 +100,18 @@ TEST_F(OutputControlTest, ButtonRuleInEveryCombination)
     for (HWND button : {startButton(), stopButton()})
         SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(loggingButtonProc));
 
+    // Output runs without the handle only between its loss and the discovery
+    // that stops output.
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "handle " << row.handle << ", running " << row.running);
-        if (row.handle)
-            plugHandleIn();
-        else
-            unplugHandle();
+        plugHandleIn();
         connect(link);
         if (row.running)
             worker.start();
+        if (!row.handle) {
+            unplugHandle();
+            connect(link);
+        }
 
         for (bool fromOpposite : {true, false}) {
             EnableWindow(startButton(), fromOpposite ? !row.start : row.start);
@@ -146,13 +160,11 @@ TEST_F(OutputControlTest, StartWhileRunningFallsThrough)
     expectButtons(false, true);
 }
 
-TEST_F(OutputControlTest, StartWithoutTheHandleRunsNoOutputAndDisablesBoth)
+TEST_F(OutputControlTest, StartWithoutTheHandleStartsNothing)
 {
     sendCommand(START_BUTTON_ID);
-    EXPECT_TRUE(worker.running());
-    expectButtons(false, false);
-    sendCommand(STOP_BUTTON_ID);
     EXPECT_FALSE(worker.running());
+    expectButtons(false, false);
     EXPECT_EQ(deviceOpens(), 0u);
 }
 
@@ -215,70 +227,64 @@ TEST_F(OutputControlTest, RunByDefaultIsWrittenWithTheOtherSettings)
     EXPECT_FALSE(menuChecked(CMD_RUN_ENABLED));
 }
 
-// Windows announces every removal, a memory stick's too: output stops even
-// though the handle is still there, and Run By Default does not restart it.
-TEST_F(OutputControlTest, RemovalOfAnyDeviceStopsOutputForGood)
+// Windows announces every removal, a memory stick's and a mouse's too: while
+// the handle is still there, output runs on untouched, no key released or
+// pressed again. Only the handle's own removal stops it, releasing the keys.
+TEST_F(OutputControlTest, OnlyTheHandlesRemovalStopsOutput)
 {
+    deviceApi.report = {JOYSTICK_REPORT_ID, 0, 0, 0, 0, 0, 0, 0, 0, 0x01, 0, 0, 0, 0, 0, 0, 0};  // button 1 held
     plugHandleIn();
     recreateWindow();
+    keyTable.setSlotKey(0, 'A');
     sendCommand(CMD_RUN_ENABLED);
-    ASSERT_TRUE(worker.running());
+    ASSERT_TRUE(eventually([] { return !sentKeys().empty(); }));
 
+    DEV_BROADCAST_VOLUME stick{sizeof stick, DBT_DEVTYP_VOLUME, 0, 1u << ('E' - 'A'), 0};
+    sendDeviceChange(DBT_DEVICEREMOVECOMPLETE, &stick);
     sendDeviceChange(DBT_DEVICEREMOVECOMPLETE);
-    EXPECT_FALSE(worker.running());
-    expectButtons(true, false);
+    EXPECT_TRUE(worker.running());
+    expectButtons(false, true);
     EXPECT_EQ(title(), "Corvanta Key Press Emulator - Connected");
-    EXPECT_EQ(deviceApi.openHandles("device"), 0);
+    EXPECT_EQ(sentKeys(), std::vector<std::string>{"+65"});
 
-    sendDeviceChange(DBT_DEVICEREMOVECOMPLETE);
-    EXPECT_FALSE(worker.running());
-    expectButtons(true, false);
-}
-
-TEST_F(OutputControlTest, RemovalOfTheHandleStopsOutputAndDisablesBoth)
-{
-    startWithTheHandle();
     unplugHandle();
     sendDeviceChange(DBT_DEVICEREMOVECOMPLETE);
     EXPECT_FALSE(worker.running());
     expectButtons(false, false);
     EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
+    EXPECT_EQ(sentKeys(), (std::vector<std::string>{"+65", "-65"}));
+    EXPECT_EQ(deviceApi.openHandles("device"), 0);
 }
 
-TEST_F(OutputControlTest, ArrivalWithRunByDefaultStartsOutputWhenTheHandleIsFound)
+// With "Run By Default" on, every arrival that finds the handle leaves output
+// running, whatever came before; one that does not find it starts nothing,
+// and one that loses it stops output.
+TEST_F(OutputControlTest, ArrivalStartsOutputOnlyWhenTheHandleIsFound)
 {
     sendCommand(CMD_RUN_ENABLED);
-    ASSERT_FALSE(worker.running());
+    unplugHandle();
+    sendDeviceChange(DBT_DEVICEARRIVAL);
+    EXPECT_FALSE(worker.running());
+    expectButtons(false, false);
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
 
     plugHandleIn();
-    sendDeviceChange(DBT_DEVICEARRIVAL);
+    DEV_BROADCAST_DEVICEINTERFACE_A hid{sizeof hid, DBT_DEVTYP_DEVICEINTERFACE, 0, FakeDeviceApi::HID_GUID, {0}};
+    sendDeviceChange(DBT_DEVICEARRIVAL, &hid);
     EXPECT_TRUE(worker.running());
     expectButtons(false, true);
     EXPECT_EQ(title(), "Corvanta Key Press Emulator - Connected");
     EXPECT_TRUE(outputLoopReads());
-}
-
-// Started without the handle, the worker's thread ends at once while it
-// still counts as running: both buttons are off until a removal, and a
-// later arrival that finds the handle offers only Stop.
-TEST_F(OutputControlTest, ArrivalWithRunByDefaultButWithoutTheHandle)
-{
-    sendCommand(CMD_RUN_ENABLED);
-    unplugHandle();
-    sendDeviceChange(DBT_DEVICEARRIVAL);
-    EXPECT_TRUE(worker.running());
-    expectButtons(false, false);
-    EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
-
-    plugHandleIn();
-    sendDeviceChange(DBT_DEVICEARRIVAL);
-    EXPECT_TRUE(worker.running());
-    expectButtons(false, true);
 
     sendCommand(STOP_BUTTON_ID);
-    expectButtons(true, false);
-    sendCommand(START_BUTTON_ID);
+    sendDeviceChange(DBT_DEVICEARRIVAL);
+    EXPECT_TRUE(worker.running());
     EXPECT_TRUE(outputLoopReads());
+
+    unplugHandle();
+    sendDeviceChange(DBT_DEVICEARRIVAL);
+    EXPECT_FALSE(worker.running());
+    expectButtons(false, false);
 }
 
 TEST_F(OutputControlTest, ArrivalWithoutRunByDefaultOnlyRediscovers)
@@ -290,16 +296,55 @@ TEST_F(OutputControlTest, ArrivalWithoutRunByDefaultOnlyRediscovers)
     EXPECT_EQ(title(), "Corvanta Key Press Emulator - Connected");
 }
 
-// The title reports the discovery's result, which a failing foreign device
-// spoils while the handle itself is usable.
-TEST_F(OutputControlTest, TitleShowsTheDiscoveryResultWhileStartFollowsTheHandle)
+// The title says " - Connected" exactly when the handle can be read: a
+// foreign device that fails does not spoil it, a missing read event does.
+TEST_F(OutputControlTest, TitleSaysConnectedExactlyWhenTheHandleCanBeRead)
 {
     FakeInterface broken = foreignDevice("\\\\?\\hid#broken");
     broken.attributesFail = true;
     deviceApi.setInterfaces({broken, joystickHandle("\\\\?\\hid#handle")});
     sendDeviceChange(DBT_DEVICEARRIVAL);
-    EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator - Connected");
     expectButtons(true, false);
+
+    deviceApi.eventCreationFails = true;
+    sendDeviceChange(DBT_DEVICEARRIVAL);
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator - Not Connected");
+    expectButtons(false, false);
+}
+
+// Windows announces a HID interface's arrival and removal only to a window
+// that registered for the HID class; the registration lives as long as the
+// window.
+TEST_F(OutputControlTest, RegistersForTheHidClassBeforeTheFirstDiscovery)
+{
+    ASSERT_EQ(deviceApi.registrations.size(), 1u);
+    const FakeRegistration& registration = deviceApi.registrations[0];
+    EXPECT_EQ(registration.recipient, window);
+    EXPECT_EQ(registration.flags, static_cast<DWORD>(DEVICE_NOTIFY_WINDOW_HANDLE));
+    EXPECT_EQ(registration.filter.dbcc_size, sizeof(DEV_BROADCAST_DEVICEINTERFACE_A));
+    EXPECT_EQ(registration.filter.dbcc_devicetype, static_cast<DWORD>(DBT_DEVTYP_DEVICEINTERFACE));
+    EXPECT_EQ(registration.filter.dbcc_classguid, FakeDeviceApi::HID_GUID);
+    const auto& calls = deviceApi.calls;
+    EXPECT_LT(std::find(calls.begin(), calls.end(), "RegisterDeviceNotificationA"),
+              std::find(calls.begin(), calls.end(), "SetupDiGetClassDevsA"));
+    EXPECT_EQ(deviceApi.openHandles("notification"), 1);
+
+    DestroyWindow(window);
+    EXPECT_EQ(deviceApi.closeCounts("notification"), std::vector<int>{1});
+}
+
+TEST_F(OutputControlTest, AFailedRegistrationChangesNothingElse)
+{
+    deviceApi.registrationFails = true;
+    plugHandleIn();
+    recreateWindow();
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator - Connected");
+    expectButtons(true, false);
+    deviceApi.calls.clear();
+    DestroyWindow(window);
+    EXPECT_EQ(std::count(deviceApi.calls.begin(), deviceApi.calls.end(), "UnregisterDeviceNotification"), 0);
+    EXPECT_TRUE(deviceApi.misuses.empty()) << joined(deviceApi.misuses);
 }
 
 TEST_F(OutputControlTest, OtherDeviceEventsChangeNothing)

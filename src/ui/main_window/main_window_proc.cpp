@@ -111,7 +111,7 @@ LRESULT onClose(HWND window)
 // Output stops first, so that no key stays down; nothing is saved.
 LRESULT onDestroy()
 {
-    emulationWorker().stop();
+    endOutputControl();
     DeleteObject(uiFont);
     uiFont = nullptr;
     PostQuitMessage(0);

@@ -2,6 +2,7 @@
 
 #include <dbt.h>
 
+#include "device/hid_notices.h"
 #include "documents/settings.h"
 #include "engine/windows_output_ports.h"
 #include "model/key_table.h"
@@ -14,6 +15,7 @@ namespace {
 
 DeviceLink* linkInUse = nullptr;
 EmulationWorker* workerInUse = nullptr;
+HDEVNOTIFY hidNotices = nullptr;
 
 EmulationWorker& processWorker()
 {
@@ -59,8 +61,7 @@ void sendStartCommand(HWND window)
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(editorPanel.startButton.id, 0), 0);
 }
 
-// The worker does not look at the link itself: started without the handle,
-// its thread ends at once while running() stays true until the next stop.
+// Without the handle the worker does not start.
 bool onStartCommand()
 {
     if (emulationWorker().running())
@@ -94,25 +95,33 @@ void onRunByDefaultCommand(bool enabled)
 
 void connectAtStartup(HWND window)
 {
+    hidNotices = registerForHidNotices(outputDeviceLink().api, window);
     rediscover(window);
     refreshOutputButtons();
     if (programSettings.runByDefault && outputDeviceLink().connected)
         sendStartCommand(window);
 }
 
-// Windows sends these for every device, not only the handle. An arrival
-// starts output whether or not the handle was found; a removal always stops
-// it and never restarts it.
+void endOutputControl()
+{
+    emulationWorker().stop();
+    if (hidNotices != nullptr)
+        outputDeviceLink().api.UnregisterDeviceNotification(hidNotices);
+    hidNotices = nullptr;
+}
+
+// Whatever device came or went (the handle, another HID device, a port, a
+// volume), discovery tells whether the handle is there. Output runs on
+// untouched while it is, and stops when it is gone; an arrival that finds it
+// starts output when "Run By Default" is on.
 void onDeviceChange(HWND window, WPARAM event)
 {
-    if (event == DBT_DEVICEARRIVAL) {
-        rediscover(window);
-        refreshOutputButtons();
-        if (programSettings.runByDefault)
-            sendStartCommand(window);
-    } else if (event == DBT_DEVICEREMOVECOMPLETE) {
-        rediscover(window);
+    if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE)
+        return;
+    rediscover(window);
+    if (!outputDeviceLink().connected)
         emulationWorker().stop();
-        refreshOutputButtons();
-    }
+    refreshOutputButtons();
+    if (event == DBT_DEVICEARRIVAL && programSettings.runByDefault && outputDeviceLink().connected)
+        sendStartCommand(window);
 }

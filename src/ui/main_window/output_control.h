@@ -26,8 +26,11 @@ void onStopCommand();
 void onRunByDefaultCommand(bool enabled);
 // The check marks of "&Enabled" and "&Disabled": exactly one of them.
 void checkRunByDefaultItems(bool enabled);
-// The last step of the window's creation: discovery, title, buttons, and
-// output when "Run By Default" is on and the handle is there.
+// The last step of the window's creation: registration for the HID
+// interfaces' arrivals and removals, discovery, title, buttons, and output
+// when "Run By Default" is on and the handle is there.
 void connectAtStartup(HWND window);
+// WM_DESTROY: output stops and the registration is undone.
+void endOutputControl();
 // WM_DEVICECHANGE: arrival and removal rediscover the handle.
 void onDeviceChange(HWND window, WPARAM event);

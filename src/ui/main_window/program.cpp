@@ -34,7 +34,7 @@ int runMessageLoop(HWND window, HACCEL accelerators)
 int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className, const char* documentPath)
 {
     if (!registerMainWindowClass(instance, procedure, className))
-        return 0;
+        return EXIT_NO_WINDOW_CLASS;
     InitCommonControls();
     HWND window = createMainWindow(instance, className, documentPath);
     if (!window)

@@ -6,11 +6,12 @@
 constexpr int EXIT_NO_MAIN_WINDOW = 1;
 // Exit code when GetMessageA reports an error.
 constexpr int EXIT_MESSAGE_ERROR = 2;
+// Exit code when the window class cannot be registered.
+constexpr int EXIT_NO_WINDOW_CLASS = 3;
 
 // The body of WinMain: registers the class, creates and shows the window and
-// runs the message loop until the window is destroyed. Returns 0 at once
-// when the class cannot be registered. A documentPath (not empty) is opened
-// at start instead of the last file.
+// runs the message loop until the window is destroyed. A documentPath (not
+// empty) is opened at start instead of the last file.
 int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className,
                const char* documentPath = nullptr);
 

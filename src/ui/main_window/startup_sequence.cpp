@@ -37,8 +37,8 @@ std::string executablePath()
 }
 
 // The configuration, then the document: a file named on the command line,
-// opened as Open opens it, or else the last key code file, which is
-// forgotten without a word when it cannot be read.
+// opened as Open opens it, or else the last key code file; a last file that
+// cannot be read leaves no document, without a word, and stays remembered.
 void loadStartDocument(HWND window, const char* documentPath)
 {
     documentState.filePath.clear();

@@ -75,6 +75,10 @@ bool parseStep(std::istringstream& words, const std::string& command, ScriptStep
         step.kind = ScriptStep::REMOVE;
     } else if (command == "add") {
         step.kind = ScriptStep::ADD;
+    } else if (command == "vanish") {
+        step.kind = ScriptStep::VANISH;
+    } else if (command == "eject") {
+        step.kind = ScriptStep::EJECT;
     } else {
         return false;
     }

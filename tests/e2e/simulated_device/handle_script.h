@@ -14,8 +14,11 @@
 //   wait                 nothing to read until "go" arrives on stdin
 //   remove               unplug the handle and broadcast the removal
 //   add                  plug it in again and broadcast the arrival
+//   vanish               unplug the handle without any notice
+//   eject                broadcast the removal of a volume (a memory stick);
+//                        the handle stays
 struct ScriptStep {
-    enum Kind { REPORT, PAUSE, WAIT, REMOVE, ADD };
+    enum Kind { REPORT, PAUSE, WAIT, REMOVE, ADD, VANISH, EJECT };
     Kind kind;
     int line;              // in the script, for the log
     int count = 0;         // REPORT: how many reads get it

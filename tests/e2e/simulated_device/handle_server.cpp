@@ -9,9 +9,16 @@
 
 namespace {
 
+void broadcastDeviceChange(WPARAM event, const void* notice)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(notice), SMTO_ABORTIFHUNG,
+                        5000, &result);
+}
+
 // What Windows does when a device comes or goes: WM_DEVICECHANGE to every
 // top-level window, with the device's interface in the parameter block.
-void broadcastDeviceChange(WPARAM event)
+void broadcastHandleChange(WPARAM event)
 {
     struct {
         DEV_BROADCAST_DEVICEINTERFACE_A header;
@@ -20,9 +27,23 @@ void broadcastDeviceChange(WPARAM event)
     notice.header.dbcc_size = sizeof notice;
     notice.header.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     std::memcpy(notice.header.dbcc_name, SIMULATED_HANDLE_PATH, sizeof SIMULATED_HANDLE_PATH);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&notice), SMTO_ABORTIFHUNG,
-                        5000, &result);
+    broadcastDeviceChange(event, &notice);
+}
+
+// A memory stick pulled out of drive E:.
+void broadcastVolumeRemoval()
+{
+    DEV_BROADCAST_VOLUME notice{};
+    notice.dbcv_size = sizeof notice;
+    notice.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    notice.dbcv_unitmask = 1u << ('E' - 'A');
+    broadcastDeviceChange(DBT_DEVICEREMOVECOMPLETE, &notice);
+}
+
+// The moment the handle goes, on the clock that stamps input messages.
+void logUnplugging(std::ostream& log)
+{
+    log << "unplugged " << GetTickCount() << std::endl;
 }
 
 }  // namespace
@@ -181,15 +202,25 @@ void HandleServer::advanceScript()
             waitAnnounced = false;
             break;
         case ScriptStep::REMOVE:
+            logUnplugging(log);
             unplug();
-            broadcastDeviceChange(DBT_DEVICEREMOVECOMPLETE);
+            broadcastHandleChange(DBT_DEVICEREMOVECOMPLETE);
             log << "removed" << std::endl;
             break;
         case ScriptStep::ADD:
             if (!plugIn())
                 log << "error: the pipe could not be created again" << std::endl;
-            broadcastDeviceChange(DBT_DEVICEARRIVAL);
+            broadcastHandleChange(DBT_DEVICEARRIVAL);
             log << "added" << std::endl;
+            break;
+        case ScriptStep::VANISH:
+            logUnplugging(log);
+            unplug();
+            log << "vanished" << std::endl;
+            break;
+        case ScriptStep::EJECT:
+            broadcastVolumeRemoval();
+            log << "ejected" << std::endl;
             break;
         }
         ++cursor;

@@ -15,7 +15,8 @@
 // It writes one line to the log per event: "ready", "taken <line> <n>" (the
 // n-th copy of the report on that script line was taken), "returned" (a
 // report went back unread), "held <ms>" (a connection closed after that long
-// without a report), "waiting", "removed", "added" and "done".
+// without a report), "waiting", "unplugged <GetTickCount>" (as the handle
+// goes), "removed", "added", "vanished", "ejected" and "done".
 class HandleServer {
 public:
     HandleServer(std::vector<ScriptStep> steps, std::ostream& log);

@@ -209,6 +209,18 @@ DWORD SimulatedDeviceApi::GetLastError()
     return answeredHere ? answeredError : system.GetLastError();
 }
 
+HDEVNOTIFY SimulatedDeviceApi::RegisterDeviceNotificationA(HANDLE recipient, void* filter, DWORD flags)
+{
+    answeredHere = false;
+    return system.RegisterDeviceNotificationA(recipient, filter, flags);
+}
+
+BOOL SimulatedDeviceApi::UnregisterDeviceNotification(HDEVNOTIFY notification)
+{
+    answeredHere = false;
+    return system.UnregisterDeviceNotification(notification);
+}
+
 bool SimulatedDeviceApi::isQueryHandle(HANDLE handle)
 {
     std::lock_guard<std::mutex> hold(handlesLock);

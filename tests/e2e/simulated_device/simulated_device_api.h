@@ -31,6 +31,8 @@ public:
     HANDLE CreateEventA(SECURITY_ATTRIBUTES* security, BOOL manualReset, BOOL initialState, const char* name) override;
     BOOL CloseHandle(HANDLE object) override;
     DWORD GetLastError() override;
+    HDEVNOTIFY RegisterDeviceNotificationA(HANDLE recipient, void* filter, DWORD flags) override;
+    BOOL UnregisterDeviceNotification(HDEVNOTIFY notification) override;
 
 private:
     // Marks the simulated interface's record; the system's records carry

@@ -95,13 +95,15 @@ bool connect(DeviceLink& link)
             // is released; every read from then on uses the new one.
             std::lock_guard<std::mutex> hold(link.readLock);
             link.devicePath.swap(handlePath);
+            link.connected = true;
         }
         api.SetupDiDestroyDeviceInfoList(list);
     }
 
     replaceReadEvent(link);
     // Without its event no read could ever complete: that is no connection.
-    link.connected = found && link.readEvent != nullptr;
+    if (link.readEvent == nullptr)
+        link.connected = false;
     return link.connected;
 }
 

@@ -29,6 +29,8 @@ def report(count, **fields):
 WAIT = ("wait",)
 REMOVE = ("remove",)
 ADD = ("add",)
+VANISH = ("vanish",)
+EJECT = ("eject",)
 
 
 def pause(milliseconds):

@@ -87,8 +87,8 @@ bool connect(DeviceLink& link)
         SP_DEVICE_INTERFACE_DATA interfaceData{};
         interfaceData.cbSize = sizeof interfaceData;
         std::string handlePath;
-        for (DWORD index = 0; !found && api.SetupDiEnumDeviceInterfaces(list, nullptr, &hidClass, index, &interfaceData);
-             ++index)
+        for (DWORD index = 0;
+             !found && api.SetupDiEnumDeviceInterfaces(list, nullptr, &hidClass, index, &interfaceData); ++index)
             found = examineInterface(api, list, interfaceData, handlePath);
         if (found) {
             // The old path, swapped into handlePath, is freed after the lock

@@ -252,11 +252,9 @@ TEST_F(OutputLoop, OpensFailingFor250MsInARowReleaseEveryKey)
     const Calls calls = run(script);
     ASSERT_EQ(calls.size(), 8u) << testing::PrintToString(calls);
     const int release = ports.calls[2].read;
-    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 2), (Calls{"1: +87", "1: +65"}));
-    EXPECT_EQ(Calls(calls.begin() + 2, calls.end()),
-              (Calls{std::to_string(release) + ": -87", std::to_string(release) + ": -65",
-                     std::to_string(back) + ": +87", std::to_string(back) + ": +65",
-                     std::to_string(back + 1) + ": -87", std::to_string(back + 1) + ": -65"}));
+    const auto at = [](int read, const char* events) { return std::to_string(read) + ": " + events; };
+    EXPECT_EQ(calls, (Calls{"1: +87", "1: +65", at(release, "-87"), at(release, "-65"), at(back, "+87"),
+                            at(back, "+65"), at(back + 1, "-87"), at(back + 1, "-65")}));
     const auto failingUs = [&](int read) {
         return (ports.readTimes[read - 1] - ports.readTimes[firstFailure - 1]) / (ScriptedPorts::FREQUENCY / 1000000);
     };

@@ -9,16 +9,9 @@
 
 namespace {
 
-void broadcastDeviceChange(WPARAM event, const void* notice)
-{
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(notice), SMTO_ABORTIFHUNG,
-                        5000, &result);
-}
-
 // What Windows does when a device comes or goes: WM_DEVICECHANGE to every
 // top-level window, with the device's interface in the parameter block.
-void broadcastHandleChange(WPARAM event)
+void broadcastDeviceChange(WPARAM event)
 {
     struct {
         DEV_BROADCAST_DEVICEINTERFACE_A header;
@@ -27,7 +20,9 @@ void broadcastHandleChange(WPARAM event)
     notice.header.dbcc_size = sizeof notice;
     notice.header.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     std::memcpy(notice.header.dbcc_name, SIMULATED_HANDLE_PATH, sizeof SIMULATED_HANDLE_PATH);
-    broadcastDeviceChange(event, &notice);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&notice), SMTO_ABORTIFHUNG,
+                        5000, &result);
 }
 
 // A memory stick pulled out of drive E:.
@@ -37,13 +32,9 @@ void broadcastVolumeRemoval()
     notice.dbcv_size = sizeof notice;
     notice.dbcv_devicetype = DBT_DEVTYP_VOLUME;
     notice.dbcv_unitmask = 1u << ('E' - 'A');
-    broadcastDeviceChange(DBT_DEVICEREMOVECOMPLETE, &notice);
-}
-
-// The moment the handle goes, on the clock that stamps input messages.
-void logUnplugging(std::ostream& log)
-{
-    log << "unplugged " << GetTickCount() << std::endl;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<LPARAM>(&notice),
+                        SMTO_ABORTIFHUNG, 5000, &result);
 }
 
 }  // namespace
@@ -202,21 +193,22 @@ void HandleServer::advanceScript()
             waitAnnounced = false;
             break;
         case ScriptStep::REMOVE:
-            logUnplugging(log);
+        case ScriptStep::VANISH:
+            // The moment the handle goes, on the clock that stamps input messages.
+            log << "unplugged " << GetTickCount() << std::endl;
             unplug();
-            broadcastHandleChange(DBT_DEVICEREMOVECOMPLETE);
+            if (step.kind == ScriptStep::VANISH) {
+                log << "vanished" << std::endl;
+                break;
+            }
+            broadcastDeviceChange(DBT_DEVICEREMOVECOMPLETE);
             log << "removed" << std::endl;
             break;
         case ScriptStep::ADD:
             if (!plugIn())
                 log << "error: the pipe could not be created again" << std::endl;
-            broadcastHandleChange(DBT_DEVICEARRIVAL);
+            broadcastDeviceChange(DBT_DEVICEARRIVAL);
             log << "added" << std::endl;
-            break;
-        case ScriptStep::VANISH:
-            logUnplugging(log);
-            unplug();
-            log << "vanished" << std::endl;
             break;
         case ScriptStep::EJECT:
             broadcastVolumeRemoval();

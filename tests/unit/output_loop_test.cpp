@@ -236,30 +236,24 @@ TEST_F(OutputLoop, OpensFailingFor250MsInARowReleaseEveryKey)
 {
     pulsing(0, 87, 6);
     table.buttonKeys[0] = 65;
-    const ScriptedReport held = xAt(1023, button(1));
-    const ScriptedReport timedOut{0, {}};
-    const ScriptedReport openFailed{READ_OPEN_FAILED, {}};
+    const ScriptedReport held = xAt(1023, button(1)), timedOut{0, {}}, openFailed{READ_OPEN_FAILED, {}};
     std::vector<ScriptedReport> script = {held};
     repeat(script, timedOut, 300);
     repeat(script, openFailed, 200);
     script.push_back(timedOut);
-    const int firstFailure = static_cast<int>(script.size()) + 1;
+    const size_t firstFailure = script.size();
     repeat(script, openFailed, 260);
-    script.push_back(held);
-    script.push_back(held);
-    const int back = static_cast<int>(script.size()) - 1;
+    repeat(script, held, 2);
 
     const Calls calls = run(script);
     ASSERT_EQ(calls.size(), 8u) << testing::PrintToString(calls);
     const int release = ports.calls[2].read;
-    const auto at = [](int read, const char* events) { return std::to_string(read) + ": " + events; };
-    EXPECT_EQ(calls, (Calls{"1: +87", "1: +65", at(release, "-87"), at(release, "-65"), at(back, "+87"),
-                            at(back, "+65"), at(back + 1, "-87"), at(back + 1, "-65")}));
-    const auto failingUs = [&](int read) {
-        return (ports.readTimes[read - 1] - ports.readTimes[firstFailure - 1]) / (ScriptedPorts::FREQUENCY / 1000000);
-    };
-    EXPECT_GE(failingUs(release), OPEN_FAILURE_RELEASE_US);
-    EXPECT_LT(failingUs(release - 1), OPEN_FAILURE_RELEASE_US);
+    const auto at = [](size_t read, const char* events) { return std::to_string(read) + ": " + events; };
+    EXPECT_EQ(calls, (Calls{"1: +87", "1: +65", at(release, "-87"), at(release, "-65"), at(script.size() - 1, "+87"),
+                            at(script.size() - 1, "+65"), at(script.size(), "-87"), at(script.size(), "-65")}));
+    const auto failedFor = [&](int read) { return ports.readTimes[read - 1] - ports.readTimes[firstFailure]; };
+    EXPECT_GE(failedFor(release), OPEN_FAILURE_RELEASE_US * (ScriptedPorts::FREQUENCY / 1000000));
+    EXPECT_LT(failedFor(release - 1), OPEN_FAILURE_RELEASE_US * (ScriptedPorts::FREQUENCY / 1000000));
 }
 
 TEST_F(OutputLoop, StopReleasesHeldAxisKeysThenHeldButtonsInOrder)

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <sstream>
 #include <thread>
 
@@ -11,13 +14,69 @@
 
 namespace {
 
+// The server's log, written on the server's thread while the test reads it:
+// every line the server ends with std::endl shows whole, and wakes a test
+// that waits for it.
+class SharedLog : public std::stringbuf {
+public:
+    // The log once it satisfies the condition, or as it stands after 10 s
+    // (the server answers in milliseconds; the rest is room for a busy machine).
+    template <class Condition>
+    std::string await(Condition condition)
+    {
+        std::unique_lock<std::mutex> hold(lock);
+        grown.wait_for(hold, std::chrono::seconds(10), [&] { return condition(lines); });
+        return lines;
+    }
+
+protected:
+    int sync() override
+    {
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            lines += str();
+        }
+        str("");
+        grown.notify_all();
+        return 0;
+    }
+
+private:
+    std::mutex lock;
+    std::condition_variable grown;
+    std::string lines;
+};
+
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// The log's lines that start with one of the words, in order. Reads that
+// time out under load add lines of their own in between.
+std::vector<std::string> linesOf(const std::string& text, const std::vector<std::string>& words)
+{
+    std::vector<std::string> found;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line))
+        for (const std::string& word : words)
+            if (line.rfind(word, 0) == 0)
+                found.push_back(line);
+    return found;
+}
+
 // The simulator's server on a thread of the test, and the program's own
 // discovery and reader over the simulated handle.
 class HandleServerTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        stop();
+        if (thread.joinable()) {
+            SetEvent(stopEvent);
+            thread.join();
+        }
+        server.reset();
         CloseHandle(goSignal);
         CloseHandle(stopEvent);
     }
@@ -32,15 +91,18 @@ protected:
         thread = std::thread([this] { server->run(goSignal, stopEvent); });
     }
 
-    // The log may be read only once the server has stopped.
-    std::string stop()
+    // The server logs an answer or a closed connection only once it has
+    // handled it, which may be well after the reader has moved on; so the
+    // test waits for the lines it expects (and sees the log when they fail
+    // to come).
+    std::string awaitLines(const std::vector<std::string>& words, const std::vector<std::string>& expected)
     {
-        if (thread.joinable()) {
-            SetEvent(stopEvent);
-            thread.join();
-        }
-        server.reset();
-        return log.str();
+        return sharedLog.await([&](const std::string& text) { return linesOf(text, words) == expected; });
+    }
+
+    std::string awaitText(const std::string& part)
+    {
+        return sharedLog.await([&](const std::string& text) { return contains(text, part); });
     }
 
     void go() { ReleaseSemaphore(goSignal, 1, nullptr); }
@@ -62,31 +124,13 @@ protected:
 
     SimulatedDeviceApi api{windowsDeviceApi()};
     DeviceLink link{api};
-    std::ostringstream log;
+    SharedLog sharedLog;
+    std::ostream log{&sharedLog};
     std::unique_ptr<HandleServer> server;
     std::thread thread;
     HANDLE goSignal = CreateSemaphoreA(nullptr, 0, 100, nullptr);
     HANDLE stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 };
-
-bool contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
-// The log's lines that start with one of the words, in order. Reads that
-// time out under load add lines of their own in between.
-std::vector<std::string> linesOf(const std::string& text, const std::vector<std::string>& words)
-{
-    std::vector<std::string> found;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line))
-        for (const std::string& word : words)
-            if (line.rfind(word, 0) == 0)
-                found.push_back(line);
-    return found;
-}
 
 }  // namespace
 
@@ -110,10 +154,10 @@ TEST_F(HandleServerTest, EachReadGetsTheNextReportOnceThenReadsTimeOut)
     nextReport(length);
     EXPECT_EQ(length, 0);
 
-    const std::string written = stop();
-    EXPECT_EQ(linesOf(written, {"taken", "done"}),
-              (std::vector<std::string>{"taken 1 1", "taken 1 2", "taken 2 1", "done"}))
-        << written;
+    const std::vector<std::string> outcomes{"taken 1 1", "taken 1 2", "taken 2 1", "done"};
+    std::string written = awaitLines({"taken", "done"}, outcomes);
+    EXPECT_EQ(linesOf(written, {"taken", "done"}), outcomes) << written;
+    written = awaitText("held ");
     EXPECT_TRUE(contains(written, "held ")) << written;
 }
 
@@ -137,11 +181,12 @@ TEST_F(HandleServerTest, ReportNotTakenIsServedAgain)
     ASSERT_EQ(readUntilReport(), 17);
     EXPECT_EQ(decodeReport(link.reportBuffer, 17).axisValue[0], 100);
 
-    const std::string written = stop();
+    const std::vector<std::string> taken{"taken 1 1", "taken 2 1"};
+    const std::string written = awaitLines({"taken"}, taken);
+    EXPECT_EQ(linesOf(written, {"taken"}), taken) << written;
     const std::vector<std::string> outcomes = linesOf(written, {"taken", "returned"});
     ASSERT_FALSE(outcomes.empty()) << written;
     EXPECT_EQ(outcomes.front(), "returned") << written;
-    EXPECT_EQ(linesOf(written, {"taken"}), (std::vector<std::string>{"taken 1 1", "taken 2 1"})) << written;
 }
 
 TEST_F(HandleServerTest, WaitHoldsReportsBackUntilGo)
@@ -153,12 +198,15 @@ TEST_F(HandleServerTest, WaitHoldsReportsBackUntilGo)
         nextReport(length);
         EXPECT_EQ(length, 0);
     }
+    // Released before the server saw those reads end, the report would go
+    // to a connection already closed, where no "held" line is logged.
+    std::string written = awaitText("held ");
+    EXPECT_EQ(written.rfind("ready\nwaiting\nheld ", 0), 0u) << written;
     go();
     ASSERT_EQ(readUntilReport(), 17);
     EXPECT_EQ(decodeReport(link.reportBuffer, 17).axisValue[2], 0);
 
-    const std::string written = stop();
-    EXPECT_EQ(written.rfind("ready\nwaiting\nheld ", 0), 0u) << written;
+    written = awaitLines({"taken"}, {"taken 2 1"});
     EXPECT_EQ(linesOf(written, {"taken"}), std::vector<std::string>{"taken 2 1"}) << written;
 }
 
@@ -190,8 +238,7 @@ TEST_F(HandleServerTest, RemovedHandleIsGoneUntilAddedAgain)
     ASSERT_EQ(readUntilReport(), 17);
     EXPECT_EQ(decodeReport(link.reportBuffer, 17).axisValue[4], 1023);
 
-    const std::string written = stop();
-    EXPECT_EQ(linesOf(written, {"taken", "removed", "waiting", "added"}),
-              (std::vector<std::string>{"taken 1 1", "removed", "waiting", "added", "taken 5 1"}))
-        << written;
+    const std::vector<std::string> events{"taken 1 1", "removed", "waiting", "added", "taken 5 1"};
+    const std::string written = awaitLines({"taken", "removed", "waiting", "added"}, events);
+    EXPECT_EQ(linesOf(written, {"taken", "removed", "waiting", "added"}), events) << written;
 }

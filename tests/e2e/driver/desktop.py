@@ -19,6 +19,15 @@ def wait_for_window(title_pattern, timeout=20):
     raise AssertionError(f"no window titled like '{title_pattern}' within {timeout} s")
 
 
+def wait_for_no_window(title_pattern, timeout=20):
+    """Waits until no X window has a title that matches."""
+    deadline = time.monotonic() + timeout
+    while _xdotool("search", "--name", title_pattern):
+        if time.monotonic() > deadline:
+            raise AssertionError(f"a window titled like '{title_pattern}' stayed for {timeout} s")
+        time.sleep(0.1)
+
+
 def window_title(window):
     return subprocess.run(["xdotool", "getwindowname", window], capture_output=True, text=True).stdout.strip()
 
@@ -48,13 +57,12 @@ def keys(*names):
     _xdotool("key", "--clearmodifiers", *names)
 
 
-def hold_key(name, seconds=0.15):
-    """A key held down for a moment, long enough for programs that look at
-    the keyboard state on a timer rather than read key messages."""
+def key_down(name):
     _xdotool("keydown", name)
-    time.sleep(seconds)
+
+
+def key_up(name):
     _xdotool("keyup", name)
-    time.sleep(seconds)
 
 
 def type_text(text):

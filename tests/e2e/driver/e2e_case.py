@@ -61,6 +61,21 @@ class EmulatorTestCase(unittest.TestCase):
         for process in reversed(self.processes):
             process.kill()
 
+    def wait_until(self, condition, what, timeout=10):
+        deadline = time.monotonic() + timeout
+        while not condition():
+            if time.monotonic() > deadline:
+                self.fail(what)
+            time.sleep(0.1)
+
+    def assert_becomes(self, value, expected, timeout=10):
+        """Asserts that value() comes to equal expected within timeout seconds:
+        for what another process shows only once it gets round to it."""
+        deadline = time.monotonic() + timeout
+        while (seen := value()) != expected and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertEqual(seen, expected)
+
     def tool(self, name):
         return pathlib.Path(options.bin) / name
 
@@ -145,11 +160,16 @@ class EmulatorTestCase(unittest.TestCase):
         recorder.send("focus")
         self.assertEqual(recorder.expect("focused", timeout=10), "focused 1")
 
+    def key_log_lines(self):
+        """The recorder's log, split into fields; a line it is still writing is left out."""
+        text = self.key_log.read_text()
+        return [line.split() for line in text[:text.rfind("\n") + 1].splitlines()]
+
     def recorded_keys(self, recorder):
         """[("down" | "up", key code), ...] that reached the recorder; ends it."""
         recorder.send("quit")
         self.assertEqual(recorder.wait(), 0)
-        lines = [line.split() for line in self.key_log.read_text().splitlines()]
+        lines = self.key_log_lines()
         focused = max((n for n, line in enumerate(lines) if line[0] == "focused"), default=-1)
         early = [line for line in lines[:focused] if line[0] in ("down", "up")]
         self.assertEqual(early, [], "keys came before the recorder had the focus")

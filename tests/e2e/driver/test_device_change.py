@@ -32,8 +32,8 @@ class DeviceChangeTest(e2e_case.EmulatorTestCase):
         times and the simulator's ticks are milliseconds of one clock)."""
         deadline = time.monotonic() + 20
         while True:
-            logged = [line.split() for line in self.key_log.read_text().splitlines()]
-            logged = [(kind, int(code), int(when)) for kind, code, when in logged if kind in ("down", "up")]
+            logged = [(kind, int(code), int(when)) for kind, code, when in self.key_log_lines()
+                      if kind in ("down", "up")]
             if len(logged) >= len(expected) or time.monotonic() > deadline:
                 break
             time.sleep(0.1)

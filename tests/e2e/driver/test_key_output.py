@@ -29,7 +29,9 @@ SCRIPT = [
     report(1, buttons=[3, 40]),
     report(1, id=2),                         # not the handle's report: no cycle
     *pulsing(9),
-    pause(150),                              # reads time out; nothing moves
+    # Reads time out and nothing moves. A read gives up after 16 ms, so the
+    # two such reads asserted below fit more than ten times into the pause.
+    pause(400),
     *pulsing(9),
     report(1, x=1023, buttons=[1], id=2),    # no cycle either
     *pulsing(7, length=20),                  # buttons from byte 12 on
@@ -63,7 +65,7 @@ class KeyOutputTest(e2e_case.EmulatorTestCase):
         self.assertEqual(sum(line.startswith("taken") for line in simulator.lines), len(reports))
         # The pause: the reads found nothing, gave up and came back, again
         # and again, instead of waiting for the next report.
-        pause_line = SCRIPT.index(pause(150)) + 1
+        pause_line = SCRIPT.index(pause(400)) + 1
         log = simulator.lines
         before = max(n for n, line in enumerate(log) if line.startswith(f"taken {pause_line - 1} "))
         after = log.index(f"taken {pause_line + 1} 1")

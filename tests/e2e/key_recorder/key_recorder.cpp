@@ -92,12 +92,18 @@ LRESULT CALLBACK recorderProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         std::cout << "foreground " << name << std::endl;
         return 0;
     }
-    case WM_CLOSE:
+    case WM_CLOSE: {
+        // A posted message overtakes queued input: the keys that reached the
+        // queue before the close are logged first.
+        MSG key;
+        while (PeekMessageA(&key, window, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+            DispatchMessageA(&key);
         // The focus leaves with the window; that loss is no test's concern.
         std::fprintf(keyLog, "closing 0 %ld\n", GetMessageTime());
         std::fflush(keyLog);
         DestroyWindow(window);
         return 0;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

@@ -7,9 +7,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$root/build/mingw}")
 "$root/scripts/deps.sh"
+source "$root/scripts/build-env.sh" "$root" "$(dirname "$build")"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$root" -B "$build" -G Ninja "${mingw_args[@]}" >/dev/null
 cmake --build "$build" --target e2e_programs
 
 source "$root/scripts/wine-env.sh" "$build"

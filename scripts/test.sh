@@ -9,13 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/scripts/deps.sh"
 build=${CORVANTA_BUILD_DIR:-$root/build}
+source "$root/scripts/build-env.sh" "$root" "$build"
 results=()
-
-configure_and_build() {  # dir, cmake args...
-  local dir=$1; shift
-  cmake -S "$root" -B "$build/$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$build/$dir"
-}
 
 run_layer() {  # name, build dir, then a command that ctest runs under (may be none)
   local name=$1 dir=$2; shift 2
@@ -32,11 +27,10 @@ run_layer "native" native
 configure_and_build asan -DCMAKE_BUILD_TYPE=Debug -DCORVANTA_SANITIZE=address,undefined
 run_layer "native, ASan+UBSan" asan
 
-configure_and_build tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANTA_SANITIZE=thread
-# ThreadSanitizer cannot map its shadow memory with full address randomisation.
-run_layer "native, TSan" tsan env TSAN_OPTIONS=halt_on_error=1 setarch "$(uname -m)" -R
+configure_and_build tsan "${tsan_args[@]}"
+run_layer "native, TSan" tsan "${tsan_run[@]}"
 
-configure_and_build mingw -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+configure_and_build mingw "${mingw_args[@]}"
 source "$root/scripts/wine-env.sh" "$build/mingw"
 source "$root/scripts/xvfb-env.sh"
 xvfb_up

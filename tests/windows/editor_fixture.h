@@ -73,13 +73,19 @@ protected:
         SendMessageA(window, WM_NOTIFY, editorPanel.tabId, reinterpret_cast<LPARAM>(&header));
     }
 
-    // Whether the capture timer ticks on the main window: waits two periods
-    // and takes one tick out of the queue.
+    // Whether the capture timer ticks on the main window: waits for a tick
+    // and takes it out of the queue. A running timer is due within three
+    // periods however busy the machine; a stopped one never ticks.
     bool captureTimerTicks()
     {
-        Sleep(2 * CAPTURE_PERIOD_MS);
+        const DWORD start = GetTickCount();
         MSG tick;
-        return PeekMessageA(&tick, window, WM_TIMER, WM_TIMER, PM_REMOVE) && tick.wParam == CAPTURE_TIMER_ID;
+        while (!PeekMessageA(&tick, window, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+            if (GetTickCount() - start > 3 * CAPTURE_PERIOD_MS)
+                return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, CAPTURE_PERIOD_MS, QS_TIMER);
+        }
+        return tick.wParam == CAPTURE_TIMER_ID;
     }
 
     // A key as the message loop would hand it on: through dialog navigation.

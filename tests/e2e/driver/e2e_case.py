@@ -122,9 +122,13 @@ class EmulatorTestCase(unittest.TestCase):
         return emulator, window
 
     def window_tool(self, *args):
-        """window_tool's exit code and the lines it printed."""
+        """window_tool's exit code and the lines it printed; when it fails,
+        what it said on stderr goes to the test's output."""
         tool = WineProcess(self.tool("window_tool.exe"), *args, cwd=self.folder)
-        return tool.wait(), tool.lines
+        code = tool.wait()
+        if code != 0:
+            print(f"window_tool {' '.join(map(str, args))}: exit code {code}, {tool.errors}", file=sys.stderr)
+        return code, tool.lines
 
     def window_rect(self, window_class=EMULATOR_CLASS):
         """left, top, right, bottom of the top-level window, in screen pixels."""

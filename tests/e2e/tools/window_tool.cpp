@@ -95,8 +95,10 @@ int describeWindow(HWND window)
 int describeControl(HWND window, int id)
 {
     const HWND control = findDescendant(window, id, nullptr);
-    if (control == nullptr)
+    if (control == nullptr) {
+        std::cerr << "no control " << id << std::endl;
         return 1;
+    }
     RECT rect;
     GetWindowRect(control, &rect);
     // GetWindowTextA would give another process's window its caption only;
@@ -182,8 +184,10 @@ int main(int argc, char** argv)
     SetProcessDPIAware();
     const std::string command = argv[1];
     const HWND window = FindWindowA(argv[2], nullptr);
-    if (window == nullptr)
+    if (window == nullptr) {
+        std::cerr << "no window of class " << argv[2] << std::endl;
         return 1;
+    }
     if (command == "close")
         return closeWindow(window, argc > 3 ? std::strtoul(argv[3], nullptr, 10) : 10000);
     if (command == "find")

@@ -4,12 +4,25 @@
 # --gtest_repeat=10, the Windows-layer tests once, each end-to-end test once
 # and the native unit tests under ThreadSanitizer with --gtest_repeat=4; at
 # the end it prints how many runs of each passed. With --busy two shell loops
-# keep both cores loaded all the while. Logs of failed runs go to build/soak.
-# Usage: scripts/soak-tests.sh N [--busy]
+# keep both cores loaded all the while. Naming suites (support, windows, e2e,
+# tsan) runs only those. Logs of failed runs go to build/soak.
+# Usage: scripts/soak-tests.sh N [--busy] [suite...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-rounds=${1:?usage: scripts/soak-tests.sh N [--busy]}
-busy=${2:-}
+usage="usage: scripts/soak-tests.sh N [--busy] [support|windows|e2e|tsan...]"
+rounds=${1:?$usage}
+shift
+busy=""
+chosen=()
+for argument in "$@"; do
+  case $argument in
+    --busy) busy=--busy ;;
+    support|windows|e2e|tsan) chosen+=("$argument") ;;
+    *) echo "$usage" >&2; exit 2 ;;
+  esac
+done
+[ ${#chosen[@]} -gt 0 ] || chosen=(support windows e2e tsan)
+wanted() { [[ " ${chosen[*]} " == *" $1 "* ]]; }
 build=${CORVANTA_BUILD_DIR:-$root/build}
 logs=$build/soak
 "$root/scripts/deps.sh"
@@ -68,14 +81,22 @@ run_repeated() {  # suite, log name, repetitions, command...
 e2e_tests=$(ctest --test-dir "$build/mingw" -L e2e -N | sed -n 's/^ *Test *#[0-9]*: \(e2e_[a-z_]*\)$/\1/p' | grep -v '^e2e_support$')
 for round in $(seq 1 "$rounds"); do
   echo "== round $round of $rounds"
-  run_repeated "e2e_support_tests (repetitions)" "support-$round" 10 \
-    wine "$build/mingw/tests/e2e/e2e_support_tests.exe"
-  run_once "Windows-layer tests" "windows-$round" wine "$build/mingw/tests/windows/corvanta_windows_tests.exe"
-  for test in $e2e_tests; do
-    run_once "$test" "$test-$round" ctest --test-dir "$build/mingw" -R "^$test\$" --output-on-failure
-  done
-  run_repeated "native unit tests under TSan (repetitions)" "tsan-$round" 4 \
-    "${tsan_run[@]}" "$build/tsan/tests/corvanta_unit_tests"
+  if wanted support; then
+    run_repeated "e2e_support_tests (repetitions)" "support-$round" 10 \
+      wine "$build/mingw/tests/e2e/e2e_support_tests.exe"
+  fi
+  if wanted windows; then
+    run_once "Windows-layer tests" "windows-$round" wine "$build/mingw/tests/windows/corvanta_windows_tests.exe"
+  fi
+  if wanted e2e; then
+    for test in $e2e_tests; do
+      run_once "$test" "$test-$round" ctest --test-dir "$build/mingw" -R "^$test\$" --output-on-failure
+    done
+  fi
+  if wanted tsan; then
+    run_repeated "native unit tests under TSan (repetitions)" "tsan-$round" 4 \
+      "${tsan_run[@]}" "$build/tsan/tests/corvanta_unit_tests"
+  fi
 done
 
 echo

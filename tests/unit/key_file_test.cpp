@@ -91,9 +91,8 @@ TEST_F(KeyFileFormat, ExampleTableIsStoredAs157Bytes)
 TEST_F(KeyFileFormat, DefaultTableIsZerosWithSixSteps)
 {
     KeyTable table;
-    Bytes expected(128, 0);
-    expected.insert(expected.end(), {0x00, 0x06, 0x00, 0x00, 0x00});
-    expected.resize(KEY_FILE_SIZE, 0);
+    Bytes expected(KEY_FILE_SIZE, 0);
+    expected[129] = 0x06;
 
     const std::string file = path("default.qvxkeys");
     ASSERT_TRUE(writeKeyFile(file, table));

@@ -74,14 +74,15 @@ protected:
     }
 
     // Whether the capture timer ticks on the main window: waits for a tick
-    // and takes it out of the queue. A running timer is due within three
-    // periods however busy the machine; a stopped one never ticks.
+    // and takes it out of the queue. A running timer ticks some 30 times a
+    // second: one second leaves a busy machine ample room; a stopped one
+    // never ticks.
     bool captureTimerTicks()
     {
         const DWORD start = GetTickCount();
         MSG tick;
         while (!PeekMessageA(&tick, window, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-            if (GetTickCount() - start > 3 * CAPTURE_PERIOD_MS)
+            if (GetTickCount() - start > 1000)
                 return false;
             MsgWaitForMultipleObjects(0, nullptr, FALSE, CAPTURE_PERIOD_MS, QS_TIMER);
         }

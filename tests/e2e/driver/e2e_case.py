@@ -121,14 +121,23 @@ class EmulatorTestCase(unittest.TestCase):
         desktop.wait_for_title(window, title)
         return emulator, window
 
-    def window_tool(self, *args):
-        """window_tool's exit code and the lines it printed; when it fails,
-        what it said on stderr goes to the test's output."""
-        tool = WineProcess(self.tool("window_tool.exe"), *args, cwd=self.folder)
-        code = tool.wait()
-        if code != 0:
-            print(f"window_tool {' '.join(map(str, args))}: exit code {code}, {tool.errors}", file=sys.stderr)
-        return code, tool.lines
+    def window_tool(self, *args, timeout=10):
+        """window_tool's exit code and the lines it printed. A run that fails
+        is repeated until one succeeds or the time is up: a window or control
+        may not be there yet, and under load a run has been seen to fail once
+        in several hundred with the window and control in place. What each
+        failed run said goes to the test's output."""
+        deadline = time.monotonic() + timeout
+        while True:
+            tool = WineProcess(self.tool("window_tool.exe"), *args, cwd=self.folder)
+            code = tool.wait()
+            if code == 0:
+                return code, tool.lines
+            print(f"window_tool {' '.join(map(str, args))}: exit code {code}, {tool.lines} {tool.errors}",
+                  file=sys.stderr)
+            if time.monotonic() > deadline:
+                return code, tool.lines
+            time.sleep(0.1)
 
     def window_rect(self, window_class=EMULATOR_CLASS):
         """left, top, right, bottom of the top-level window, in screen pixels."""

@@ -67,8 +67,10 @@ class WineProcess:
         except subprocess.TimeoutExpired:
             self.kill()
             raise AssertionError(f"{self.name} did not end within {timeout} s")
+        # Wine passes a console program's output on from another process,
+        # which may still be at it when the program has ended.
         for reader in self._readers:
-            reader.join(timeout=2)
+            reader.join(timeout=10)
         return code
 
     def kill(self):

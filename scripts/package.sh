@@ -24,18 +24,6 @@ python3 "$root/tools/check_release_zip.py" "$zip" "$unpacked"
 source "$root/scripts/wine-env.sh" "$build"
 source "$root/scripts/xvfb-env.sh"
 source "$root/scripts/main-window.sh"
-xvfb_up
-program_pid=""
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-  wine_prefix_down
-  xvfb_down
-}
-trap cleanup EXIT
-wine_prefix_up
-wine "$unpacked/CorvantaKeyPressEmulator.exe" &
-program_pid=$!
-wait_for_main_window
+start_on_private_display "$unpacked/CorvantaKeyPressEmulator.exe"
 echo "the unpacked program shows its window: $(xdotool getwindowname "$main_window")"
-quit_program "$program_pid"
-program_pid=""
+quit_program

@@ -24,20 +24,7 @@ fi
 
 source "$root/scripts/xvfb-env.sh"
 source "$root/scripts/main-window.sh"
-xvfb_up
-program_pid=""
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-  wine_prefix_down
-  xvfb_down
-}
-trap cleanup EXIT
-wine_prefix_up
-
-wine "$exe" &
-program_pid=$!
-
-wait_for_main_window
+start_on_private_display "$exe"
 # Give the window time to paint before the picture is taken.
 sleep 2
 
@@ -46,5 +33,4 @@ eval "$(xdotool getwindowgeometry --shell "$main_window")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$root/artifacts/screenshot.png"
 echo "screenshot: $root/artifacts/screenshot.png ($(xdotool getwindowname "$main_window"))"
 
-quit_program "$program_pid"
-program_pid=""
+quit_program

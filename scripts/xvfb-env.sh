@@ -8,7 +8,12 @@ xvfb_up() {
     xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && return 0
+      # The display is ours only when the lock names our Xvfb: another run
+      # may have taken the same number a moment earlier.
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      if [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb_pid" ]; then
+        return 0
+      fi
       sleep 0.1
     done
     kill "$xvfb_pid" 2>/dev/null || true

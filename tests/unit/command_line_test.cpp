@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/main_window/command_line.h"
+#include "ui/shell/command_line.h"
 
 TEST(FirstArgument, QuotedPathsKeepTheirSpacesAndOnlyTheFirstCounts)
 {

@@ -15,6 +15,7 @@
 #include "ui/main_window/file_commands.h"
 #include "ui/main_window/title_text.h"
 #include "ui/main_window/window_title.h"
+#include "ui/shell/hand_over.h"
 
 namespace {
 
@@ -500,6 +501,37 @@ TEST_F(FileCommandsTest, TheFirstDroppedFileIsOpenedAsOpenWould)
     EXPECT_EQ(SendMessageA(editorPanel.rows[0].keyList, CB_GETCURSEL, 0, 0), KeyListPosition['O']);
     EXPECT_EQ(title(), "Corvanta Key Press Emulator [other.qvxkeys] - Not Connected");
     EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(false, false, other));
+}
+
+// Any process can send WM_COPYDATA: only a well-formed hand-over is taken,
+// and its file is then opened as a dropped one, once the message loop gets
+// to it.
+TEST_F(FileCommandsTest, AHandedOverFileIsOpenedAndAnythingElseIgnored)
+{
+    const std::string terminated = other + '\0';
+    const struct {
+        const char* what;
+        ULONG_PTR tag;
+        std::string bytes;
+        bool taken;
+    } cases[] = {
+        {"another tag", HAND_OVER_TAG + 1, terminated, false},
+        {"a size beyond the path", HAND_OVER_TAG, terminated + "x", false},
+        {"no terminating NUL", HAND_OVER_TAG, other, false},
+        {"longer than a path", HAND_OVER_TAG, std::string(300, 'x') + '\0', false},
+        {"the hand-over", HAND_OVER_TAG, terminated, true},
+    };
+    for (const auto& c : cases) {
+        enterState(current, false);
+        COPYDATASTRUCT data{c.tag, static_cast<DWORD>(c.bytes.size()), const_cast<char*>(c.bytes.data())};
+        EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), c.taken ? TRUE : FALSE)
+            << c.what;
+        MSG message;
+        while (PeekMessageA(&message, window, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        EXPECT_EQ(documentState.filePath, c.taken ? other : current) << c.what;
+    }
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator [other.qvxkeys] - Not Connected");
 }
 
 // A file held open by another program without sharing cannot be opened to

@@ -197,11 +197,16 @@ void onOpenCommand(HWND window)
     openDocument(window, [window] { return openKeyFile(window); });
 }
 
+void openFileFromShell(HWND window, const std::string& path)
+{
+    openDocument(window, [&] { return openDocumentFile(window, path); });
+}
+
 void onFilesDropped(HWND window, HDROP drop)
 {
     const std::string path = firstDroppedFile(drop);
     if (!path.empty())
-        openDocument(window, [&] { return openDocumentFile(window, path); });
+        openFileFromShell(window, path);
 }
 
 void onSaveCommand(HWND window)

@@ -33,6 +33,9 @@ void onNewCommand(HWND window);
 void onOpenCommand(HWND window);
 void onSaveCommand(HWND window);
 void onSaveAsCommand(HWND window);
-// WM_DROPFILES: the first file dropped onto the window is opened as Open
-// opens the file chosen in its dialog.
+// A file the shell hands in (dropped onto the window, or named by a second
+// start of the program) is opened as Open opens the file chosen in its
+// dialog, after the question about unsaved changes.
+void openFileFromShell(HWND window, const std::string& path);
+// WM_DROPFILES: the first file dropped onto the window.
 void onFilesDropped(HWND window, HDROP drop);

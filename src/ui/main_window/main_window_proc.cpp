@@ -11,6 +11,7 @@
 #include "ui/main_window/output_control.h"
 #include "ui/main_window/startup_sequence.h"
 #include "ui/main_window/window_scale.h"
+#include "ui/shell/hand_over_receiver.h"
 
 namespace {
 
@@ -145,6 +146,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return onKeyCaptured(wParam, lParam);
     case WM_DROPFILES:
         onFilesDropped(window, reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_COPYDATA:
+        return onCopyData(window, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_APP_OPEN_HANDED_OVER:
+        onOpenHandedOver(window);
         return 0;
     case WM_DPICHANGED:
         onDpiChanged(window, wParam, reinterpret_cast<const RECT*>(lParam));

@@ -19,6 +19,11 @@ def wait_for_window(title_pattern, timeout=20):
     raise AssertionError(f"no window titled like '{title_pattern}' within {timeout} s")
 
 
+def windows(title_pattern):
+    """The X windows whose titles match, now."""
+    return _xdotool("search", "--name", title_pattern)
+
+
 def wait_for_no_window(title_pattern, timeout=20):
     """Waits until no X window has a title that matches."""
     deadline = time.monotonic() + timeout

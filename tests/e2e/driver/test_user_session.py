@@ -129,7 +129,32 @@ class UserSessionTest(e2e_case.EmulatorTestCase):
                                                title=r"\[named keys\.qvxkeys\] - Not Connected$")
         self.assertEqual(self.shown_keys([0, 1, 2]), ["N", "F5", ""])
         self.assertEqual(self.read_settings(), (False, False, windows_path(named)))
+
+        # A second start hands its file to the running program instead.
+        self.start_again(windows_path(last))
+        desktop.wait_for_title(window, r"\[last\.qvxkeys\] - Not Connected$")
+        self.assertEqual(self.shown_keys([0, 1]), ["L", ""])
+        # Without a file it brings the running window to the front.
+        recorder = self.start_recorder()
+        recorder.send("focus")
+        self.assertEqual(recorder.expect("focused", timeout=10), "focused 1")
+        self.start_again()
+
+        def foreground():
+            recorder.send("foreground")
+            return recorder.expect("foreground")
+        self.assert_becomes(foreground, "foreground " + e2e_case.EMULATOR_CLASS)
         self.close_emulator(emulator)
+
+    def start_again(self, *args):
+        """Another start of the emulator while it runs: it ends with code 0
+        within 10 s, and no second main window shows meanwhile."""
+        second = self.start(self.emulator_exe, *args, talk=False)
+        deadline = time.monotonic() + 10
+        while second.running() and time.monotonic() < deadline:
+            self.assertEqual(len(desktop.windows(e2e_case.EMULATOR_TITLE)), 1)
+            time.sleep(0.1)
+        self.assertEqual(second.wait(timeout=1), 0)
 
 
 if __name__ == "__main__":

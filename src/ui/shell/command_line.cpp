@@ -1,4 +1,4 @@
-#include "ui/main_window/command_line.h"
+#include "ui/shell/command_line.h"
 
 namespace {
 

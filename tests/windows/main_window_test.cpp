@@ -130,8 +130,10 @@ TEST(MainWindowMenu, BarHoldsFileConfigHelpInOrder)
     expectCommand(file[5], "&Quit\tCtrl-Q", 104);
 
     const auto config = entriesOf(entries[1].submenu);
-    ASSERT_EQ(config.size(), 1u);
+    ASSERT_EQ(config.size(), 3u);
     expectPopup(config[0], "&Run By Default");
+    EXPECT_EQ(config[1].type, static_cast<UINT>(MFT_SEPARATOR));
+    expectCommand(config[2], "Start with &Windows", 112);
     const auto runByDefault = entriesOf(config[0].submenu);
     ASSERT_EQ(runByDefault.size(), 2u);
     expectCommand(runByDefault[0], "&Enabled", 110);

@@ -9,6 +9,7 @@
 #define CMD_QUIT 104
 #define CMD_RUN_ENABLED 110
 #define CMD_RUN_DISABLED 111
+#define CMD_START_WITH_WINDOWS 112
 #define CMD_ABOUT 120
 
 // Accelerators; each does what the menu command beside it does.

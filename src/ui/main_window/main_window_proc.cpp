@@ -11,7 +11,9 @@
 #include "ui/main_window/output_control.h"
 #include "ui/main_window/startup_sequence.h"
 #include "ui/main_window/window_scale.h"
+#include "ui/shell/autostart.h"
 #include "ui/shell/hand_over_receiver.h"
+#include "ui/shell/tray_icon.h"
 
 namespace {
 
@@ -68,6 +70,9 @@ bool onMenuCommand(HWND window, int id)
     case CMD_RUN_DISABLED:
         onRunByDefaultCommand(false);
         return true;
+    case CMD_START_WITH_WINDOWS:
+        onStartWithWindowsCommand(window);
+        return true;
     case CMD_ABOUT:
         showAbout(window);
         return true;
@@ -110,9 +115,10 @@ LRESULT onClose(HWND window)
 }
 
 // Output stops first, so that no key stays down; nothing is saved.
-LRESULT onDestroy()
+LRESULT onDestroy(HWND window)
 {
     endOutputControl();
+    removeTrayIcon(window);
     DeleteObject(uiFont);
     uiFont = nullptr;
     PostQuitMessage(0);
@@ -127,7 +133,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:
         return onCreate(window, *reinterpret_cast<const CREATESTRUCTA*>(lParam));
     case WM_DESTROY:
-        return onDestroy();
+        return onDestroy(window);
     case WM_ACTIVATE:
         onActivate(wParam);
         return 0;
@@ -155,7 +161,26 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DPICHANGED:
         onDpiChanged(window, wParam, reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED)
+            hideToTray(window);
+        return 0;
+    case WM_SETTEXT: {
+        const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+        onTitleChanged(window);
+        return result;
+    }
+    case WM_APP_TRAY_ICON:
+        onTrayIcon(window, lParam);
+        return 0;
+    case WM_INITMENUPOPUP:
+        checkStartWithWindowsItem();
+        return DefWindowProcA(window, message, wParam, lParam);
     default:
+        if (message == taskbarCreatedMessage()) {
+            onTaskbarCreated(window);
+            return 0;
+        }
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -23,6 +23,8 @@ HMENU buildConfigMenu()
     AppendMenuA(runByDefault, MF_STRING, CMD_RUN_DISABLED, "&Disabled");
     HMENU config = CreatePopupMenu();
     AppendMenuA(config, MF_POPUP, reinterpret_cast<UINT_PTR>(runByDefault), "&Run By Default");
+    AppendMenuA(config, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(config, MF_STRING, CMD_START_WITH_WINDOWS, "Start with &Windows");
     return config;
 }
 

@@ -4,6 +4,7 @@
 
 #include "ui/main_window/main_window_class.h"
 #include "ui/main_window/resource_ids.h"
+#include "ui/shell/tray_icon.h"
 
 // Accelerators come first, for every window of the thread, so the shortcuts
 // work while a control has the focus; the dialog manager second, for Tab
@@ -31,7 +32,8 @@ int runMessageLoop(HWND window, HACCEL accelerators)
 
 }  // namespace
 
-int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className, const char* documentPath)
+int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const char* className, const char* documentPath,
+               bool minimized)
 {
     if (!registerMainWindowClass(instance, procedure, className))
         return EXIT_NO_WINDOW_CLASS;
@@ -39,7 +41,10 @@ int runProgram(HINSTANCE instance, int showCommand, WNDPROC procedure, const cha
     HWND window = createMainWindow(instance, className, documentPath);
     if (!window)
         return EXIT_NO_MAIN_WINDOW;
-    ShowWindow(window, showCommand);
+    if (minimized)
+        hideToTray(window);
+    else
+        ShowWindow(window, showCommand);
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(ACCEL_MAIN));
     return runMessageLoop(window, accelerators);
 }

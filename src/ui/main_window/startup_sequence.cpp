@@ -11,6 +11,7 @@
 #include "ui/main_window/menu.h"
 #include "ui/main_window/output_control.h"
 #include "ui/main_window/window_scale.h"
+#include "ui/shell/autostart.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ void showSettings()
     SendMessageA(editorPanel.continuousSelectBox.window, BM_SETCHECK,
                  programSettings.continuousSelect ? BST_CHECKED : BST_UNCHECKED, 0);
     checkRunByDefaultItems(programSettings.runByDefault);
+    checkStartWithWindowsItem();
 }
 
 }  // namespace

@@ -7,13 +7,15 @@
 #include "ui/shell/single_instance.h"
 
 // The first argument names a key code file to open ("Open with", or a file
-// dropped onto the program in Explorer). While the program runs already, a
+// dropped onto the program in Explorer), unless it is "--minimized", which
+// the entry in the Run key passes. While the program runs already, a
 // second start only hands that file to it: two instances would both read
 // the handle and send every key twice.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
 {
-    const std::string documentPath = firstArgument(commandLine ? commandLine : "");
+    const StartOptions options = parseCommandLine(commandLine ? commandLine : "");
     if (!claimSingleInstance())
-        return handOverToRunningInstance(documentPath);
-    return runProgram(instance, showCommand, mainWindowProc, MAIN_WINDOW_CLASS_NAME, documentPath.c_str());
+        return handOverToRunningInstance(options.documentPath);
+    return runProgram(instance, showCommand, mainWindowProc, MAIN_WINDOW_CLASS_NAME, options.documentPath.c_str(),
+                      options.minimized);
 }

@@ -7,15 +7,13 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-}  // namespace
-
-// Quotes cannot be part of a Windows file name, so a quote only ever opens
-// or closes a quoted stretch; a missing closing quote ends at the line's end.
-std::string firstArgument(const std::string& commandLine)
+// The argument that starts at or after `at`, which moves past it. Quotes
+// cannot be part of a Windows file name, so a quote only ever opens or
+// closes a quoted stretch; a missing closing quote ends at the line's end.
+std::string nextArgument(const std::string& commandLine, size_t& at)
 {
     std::string argument;
     bool quoted = false;
-    size_t at = 0;
     while (at < commandLine.size() && isBlank(commandLine[at]))
         ++at;
     for (; at < commandLine.size(); ++at) {
@@ -28,4 +26,18 @@ std::string firstArgument(const std::string& commandLine)
             argument += c;
     }
     return argument;
+}
+
+}  // namespace
+
+StartOptions parseCommandLine(const std::string& commandLine)
+{
+    StartOptions options;
+    size_t at = 0;
+    options.documentPath = nextArgument(commandLine, at);
+    if (options.documentPath == MINIMIZED_SWITCH) {
+        options.minimized = true;
+        options.documentPath = nextArgument(commandLine, at);
+    }
+    return options;
 }

@@ -5,6 +5,7 @@
 
 #include "ui/main_window/file_commands.h"
 #include "ui/shell/hand_over.h"
+#include "ui/shell/tray_icon.h"
 
 namespace {
 
@@ -32,11 +33,4 @@ void onOpenHandedOver(HWND window)
     const std::string path = handedOverFiles.front();
     handedOverFiles.pop_front();
     openFileFromShell(window, path);
-}
-
-void bringToFront(HWND window)
-{
-    if (IsIconic(window))
-        ShowWindow(window, SW_RESTORE);
-    SetForegroundWindow(window);
 }

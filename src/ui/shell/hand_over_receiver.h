@@ -13,5 +13,3 @@ LRESULT onCopyData(HWND window, const COPYDATASTRUCT& data);
 // WM_APP_OPEN_HANDED_OVER: opens the oldest queued file as a dropped file is
 // opened, asking about unsaved changes first.
 void onOpenHandedOver(HWND window);
-// Restores the window when it is minimized and makes it the foreground window.
-void bringToFront(HWND window);

@@ -145,6 +145,12 @@ class EmulatorTestCase(unittest.TestCase):
         self.assertEqual(code, 0, f"no {window_class} window")
         return tuple(map(int, lines[0].split()[1:5]))
 
+    def window_state(self, window_class=EMULATOR_CLASS):
+        """(visible, title) of the top-level window, looked at from outside."""
+        code, lines = self.window_tool("find", window_class)
+        self.assertEqual(code, 0, f"no {window_class} window")
+        return lines[0].split()[-1] == "1", lines[1][len("title "):]
+
     def control(self, control_id, window_class=EMULATOR_CLASS):
         """A control of the window, looked at from outside."""
         code, lines = self.window_tool("control", window_class, control_id)

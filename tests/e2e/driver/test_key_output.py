@@ -51,11 +51,17 @@ class KeyOutputTest(e2e_case.EmulatorTestCase):
         self.write_settings(last_file=windows_path(key_file), run_by_default=True)
         recorder = self.start_recorder()
         simulator = self.start_simulator(SCRIPT)
-        emulator, _ = self.start_emulator(title=r"\[keys\.qvxkeys\] - Connected$")
-        self.bring_recorder_forward(recorder)
+        # Started as Windows starts it at log-on: the window stays hidden,
+        # its icon in the notification area, and output runs all the same.
+        emulator = self.start(self.emulator_exe, "--minimized", talk=False)
+        hidden_and_connected = (False, "Corvanta Key Press Emulator [keys.qvxkeys] - Connected")
+        self.assert_becomes(self.window_state, hidden_and_connected)
+        recorder.send("focus")
+        self.assertEqual(recorder.expect("focused", timeout=10), "focused 1")
 
         simulator.send("go")
         simulator.expect("done", timeout=60)
+        self.assertEqual(self.window_state(), hidden_and_connected)
         self.close_emulator(emulator)
         simulator.send("quit")
         self.assertEqual(simulator.wait(), 0)

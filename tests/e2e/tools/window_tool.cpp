@@ -3,7 +3,8 @@
 //       posts WM_CLOSE, as the caption's close button does, and waits for the
 //       window to go; exit code 2 when it still stands after the timeout
 //   window_tool find <class>
-//       "window <left> <top> <right> <bottom> client <x> <y>", screen pixels
+//       "window <left> <top> <right> <bottom> client <x> <y> visible <0|1>",
+//       screen pixels, then "title <title>"
 //   window_tool control <class> <control id>
 //       "control <left> <top> <right> <bottom> <visible> <enabled> <checked>
 //       <text>" of the first descendant window with that ID, then "place
@@ -87,8 +88,12 @@ int describeWindow(HWND window)
     GetWindowRect(window, &rect);
     POINT client{0, 0};
     ClientToScreen(window, &client);
+    char title[512] = {};
+    GetWindowTextA(window, title, sizeof title);
     printRect("window", rect);
-    std::cout << " client " << client.x << " " << client.y << std::endl;
+    std::cout << " client " << client.x << " " << client.y << " visible " << (IsWindowVisible(window) ? 1 : 0)
+              << std::endl
+              << "title " << title << std::endl;
     return 0;
 }
 

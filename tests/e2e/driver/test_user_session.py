@@ -131,9 +131,10 @@ class UserSessionTest(e2e_case.EmulatorTestCase):
         self.assertEqual(self.read_settings(), (False, False, windows_path(named)))
 
         # A second start hands its file to the running program instead.
-        self.start_again(windows_path(last))
-        desktop.wait_for_title(window, r"\[last\.qvxkeys\] - Not Connected$")
-        self.assertEqual(self.shown_keys([0, 1]), ["L", ""])
+        handed = self.write_key_file(KeyTable(buttons={1: 0x48}), "handed over.qvxkeys")
+        self.start_again(windows_path(handed))
+        desktop.wait_for_title(window, r"\[handed over\.qvxkeys\] - Not Connected$")
+        self.assertEqual(self.shown_keys([0, 1]), ["H", ""])
         # Without a file it brings the running window to the front.
         recorder = self.start_recorder()
         recorder.send("focus")

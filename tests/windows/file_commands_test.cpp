@@ -251,18 +251,29 @@ TEST_F(FileCommandsTest, OpenReadsTheFileAndShowsIt)
     EXPECT_EQ(readBytes(fresh), imageOf(wide));
 }
 
-// A file of no bytes covers no field: the table stays, the name is taken.
-TEST_F(FileCommandsTest, OpeningAnEmptyFileKeepsTheTable)
+// What a short file does not hold is empty, and the user is told once the
+// window shows it; the name is taken as after any Open.
+TEST_F(FileCommandsTest, OpeningAShortFileEmptiesWhatItDoesNotHoldAndSaysSo)
 {
-    writeBytes(path("empty.qvxkeys"), {});
-    keyTable.setSlotKey(5, 'Q');
-    prompts.openAnswers = {path("empty.qvxkeys")};
+    const std::string shortFile = path("short.qvxkeys");
+    Bytes bytes = readBytes(other);
+    bytes.resize(100);
+    writeBytes(shortFile, bytes);
+    keyTable.setSlotKey(70, 'Q');
+    prompts.openAnswers = {shortFile};
     sendCommand(CMD_OPEN);
-    EXPECT_EQ(keyTable.slotKey(5), 'Q');
-    EXPECT_EQ(documentState.filePath, path("empty.qvxkeys"));
+
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].owner, window);
+    EXPECT_EQ(prompts.shown[0].text, shortFile + " holds only 100 of 157 bytes; the keys it does not hold are empty.");
+    EXPECT_EQ(prompts.shown[0].caption, "Open");
+    EXPECT_EQ(prompts.shown[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(keyTable.slotKey(0), 'O');
+    EXPECT_EQ(keyTable.slotKey(70), 0);
+    EXPECT_EQ(documentState.filePath, shortFile);
     EXPECT_FALSE(documentState.modified);
-    EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(false, false, path("empty.qvxkeys")));
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator [short.qvxkeys] - Not Connected");
+    EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(false, false, shortFile));
 }
 
 TEST_F(FileCommandsTest, AFileThatCannotBeReadIsReportedByItsPath)

@@ -173,7 +173,7 @@ TEST_F(FileCommandsTest, BothDialogsUseTheKeyFileRecord)
         EXPECT_EQ(dialog.initialFile, "");
         EXPECT_EQ(record.nMaxFile, 260u);
         EXPECT_STREQ(record.lpstrDefExt, "qvxkeys");
-        EXPECT_EQ(record.Flags, 0x81004u);
+        EXPECT_EQ(record.Flags, 0x8100Cu);  // OFN_NOCHANGEDIR with the others
 
         // Every field not named above is zero: no title, no initial
         // directory, no hook, no custom filter.

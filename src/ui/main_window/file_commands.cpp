@@ -18,7 +18,8 @@ const char KeyFileFilter[] = "Corvanta Key Code Files (*.qvxkeys)\0*.qvxkeys\0Al
 
 namespace {
 
-constexpr DWORD KEY_FILE_DIALOG_FLAGS = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+// Neither dialog moves the program's current folder.
+constexpr DWORD KEY_FILE_DIALOG_FLAGS = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
 // Both dialogs start from an empty name; neither proposes the current file.
 struct KeyFileDialog {

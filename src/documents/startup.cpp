@@ -11,10 +11,8 @@ bool loadStartupSettings(ProgramSettings& settings, KeyTable& table, const std::
     return loadSettings(settings);
 }
 
-std::string reopenLastDocument(ProgramSettings& settings, KeyTable& table, const std::string& executablePath)
+std::string reopenLastFile(ProgramSettings& settings, KeyTable& table)
 {
-    if (!loadStartupSettings(settings, table, executablePath))
-        return "";
     // A stored length that brought no name remembers nothing.
     if (settings.lastFilePath.empty())
         settings.lastFileLength = 0;

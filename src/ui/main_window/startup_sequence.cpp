@@ -8,6 +8,7 @@
 #include "ui/editor/key_capture.h"
 #include "ui/main_window/file_commands.h"
 #include "ui/main_window/full_path.h"
+#include "ui/main_window/legacy_last_file.h"
 #include "ui/main_window/main_window_state.h"
 #include "ui/main_window/menu.h"
 #include "ui/main_window/output_control.h"
@@ -45,11 +46,12 @@ void loadStartDocument(HWND window, const char* documentPath)
 {
     documentState.filePath.clear();
     documentState.modified = false;
+    loadStartupSettings(programSettings, keyTable, executablePath());
+    convertLegacyLastFile(programSettings);
     if (documentPath == nullptr || *documentPath == '\0') {
-        documentState.filePath = reopenLastDocument(programSettings, keyTable, executablePath());
+        documentState.filePath = reopenLastFile(programSettings, keyTable);
         return;
     }
-    loadStartupSettings(programSettings, keyTable, executablePath());
     // The document keeps its full path, whatever folder is current later.
     const std::string fullPath = fullPathOf(documentPath);
     if (fullPath.empty())

@@ -1,39 +1,54 @@
 #include "documents/file_api.h"
 
+HANDLE SystemFileApi::CreateFileA(const char* path, DWORD access, DWORD shareMode, SECURITY_ATTRIBUTES* security,
+                                  DWORD disposition, DWORD flags, HANDLE templateFile)
+{
+    return ::CreateFileA(path, access, shareMode, security, disposition, flags, templateFile);
+}
+
+BOOL SystemFileApi::WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, OVERLAPPED* overlapped)
+{
+    return ::WriteFile(file, data, size, written, overlapped);
+}
+
+BOOL SystemFileApi::FlushFileBuffers(HANDLE file)
+{
+    return ::FlushFileBuffers(file);
+}
+
+BOOL SystemFileApi::CloseHandle(HANDLE object)
+{
+    return ::CloseHandle(object);
+}
+
+BOOL SystemFileApi::DeleteFileA(const char* path)
+{
+    return ::DeleteFileA(path);
+}
+
+DWORD SystemFileApi::GetFileAttributesA(const char* path)
+{
+    return ::GetFileAttributesA(path);
+}
+
+BOOL SystemFileApi::MoveFileExA(const char* from, const char* to, DWORD flags)
+{
+    return ::MoveFileExA(from, to, flags);
+}
+
 namespace {
 
-class SystemFileApi final : public FileApi {
-public:
-    HANDLE CreateFileA(const char* path, DWORD access, DWORD shareMode, SECURITY_ATTRIBUTES* security,
-                       DWORD disposition, DWORD flags, HANDLE templateFile) override
-    {
-        return ::CreateFileA(path, access, shareMode, security, disposition, flags, templateFile);
-    }
-
-    BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, OVERLAPPED* overlapped) override
-    {
-        return ::WriteFile(file, data, size, written, overlapped);
-    }
-
-    BOOL FlushFileBuffers(HANDLE file) override { return ::FlushFileBuffers(file); }
-    BOOL CloseHandle(HANDLE object) override { return ::CloseHandle(object); }
-    BOOL DeleteFileA(const char* path) override { return ::DeleteFileA(path); }
-    DWORD GetFileAttributesA(const char* path) override { return ::GetFileAttributesA(path); }
-
-    BOOL MoveFileExA(const char* from, const char* to, DWORD flags) override { return ::MoveFileExA(from, to, flags); }
-};
-
-SystemFileApi systemFileApi;
-FileApi* currentFileApi = &systemFileApi;
+FileApi* fileApiInUse = nullptr;
 
 }  // namespace
 
 FileApi& activeFileApi()
 {
-    return *currentFileApi;
+    static SystemFileApi systemFileApi;
+    return fileApiInUse ? *fileApiInUse : systemFileApi;
 }
 
 void useFileApi(FileApi* api)
 {
-    currentFileApi = api ? api : &systemFileApi;
+    fileApiInUse = api;
 }

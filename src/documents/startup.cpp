@@ -2,13 +2,13 @@
 
 #include "documents/key_file.h"
 
-bool loadStartupSettings(ProgramSettings& settings, KeyTable& table, const std::string& executablePath)
+void loadStartupSettings(ProgramSettings& settings, KeyTable& table, const std::string& executablePath)
 {
     table.resetToDefaults();
     // Both switches start off, whatever the record held before.
     settings = ProgramSettings{};
     locateSettings(settings, executablePath);
-    return loadSettings(settings);
+    loadSettings(settings);
 }
 
 std::string reopenLastFile(ProgramSettings& settings, KeyTable& table)

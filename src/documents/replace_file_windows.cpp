@@ -5,6 +5,6 @@
 // returns only once it is on the disk.
 bool replaceFile(const std::string& from, const std::string& to)
 {
-    return activeFileApi().MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-           0;
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    return activeFileApi().MoveFileExA(from.c_str(), to.c_str(), flags) != 0;
 }

@@ -1,5 +1,6 @@
 #include "documents/key_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <type_traits>
 
@@ -8,6 +9,18 @@
 namespace {
 
 constexpr auto relaxed = std::memory_order_relaxed;
+
+// The table's fields in file order.
+template <typename Table, typename Visit>
+void forEachField(Table& table, Visit visit)
+{
+    for (auto& cell : table.buttonKeys)
+        visit(cell);
+    visit(table.pulseEnabled);
+    visit(table.cycleSteps);
+    for (auto& cell : table.axisKeys)
+        visit(cell);
+}
 
 template <typename T>
 size_t putLittleEndian(KeyFileImage& image, size_t offset, T value)
@@ -19,24 +32,16 @@ size_t putLittleEndian(KeyFileImage& image, size_t offset, T value)
     return offset + sizeof(T);
 }
 
-// Reads one field into the live table. A read cut short by the end of the
-// file lays the bytes it got over the field's low-order bytes and keeps the
-// rest, so nothing is stored that the read did not fill. False when cut short.
+// Stores one field whole: the worker reads the table while it is loaded.
 template <typename T>
-bool readField(std::FILE* file, std::atomic<T>& field)
+size_t takeLittleEndian(const KeyFileImage& image, size_t offset, std::atomic<T>& field)
 {
     using Bits = std::make_unsigned_t<T>;
-    uint8_t bytes[sizeof(T)];
-    const size_t got = std::fread(bytes, 1, sizeof(T), file);
-    if (got == 0)
-        return false;
-    Bits bits = static_cast<Bits>(field.load(relaxed));
-    for (size_t i = 0; i < got; ++i) {
-        bits = static_cast<Bits>(bits & ~(Bits(0xFF) << (8 * i)));
-        bits = static_cast<Bits>(bits | (Bits(bytes[i]) << (8 * i)));
-    }
+    Bits bits = 0;
+    for (size_t i = 0; i < sizeof(T); ++i)
+        bits = static_cast<Bits>(bits | Bits(image[offset + i]) << (8 * i));
     field.store(static_cast<T>(bits), relaxed);
-    return got == sizeof(T);
+    return offset + sizeof(T);
 }
 
 }  // namespace
@@ -45,12 +50,7 @@ KeyFileImage keyFileImage(const KeyTable& table)
 {
     KeyFileImage image{};
     size_t offset = 0;
-    for (const KeyCell& cell : table.buttonKeys)
-        offset = putLittleEndian(image, offset, cell.load(relaxed));
-    offset = putLittleEndian(image, offset, table.pulseEnabled.load(relaxed));
-    offset = putLittleEndian(image, offset, table.cycleSteps.load(relaxed));
-    for (const KeyCell& cell : table.axisKeys)
-        offset = putLittleEndian(image, offset, cell.load(relaxed));
+    forEachField(table, [&](const auto& field) { offset = putLittleEndian(image, offset, field.load(relaxed)); });
     return image;
 }
 
@@ -60,23 +60,19 @@ bool writeKeyFile(const std::string& filePath, const KeyTable& table)
     return writeFileReplacing(filePath, image.data(), image.size());
 }
 
-bool readKeyFile(const std::string& filePath, KeyTable& table)
+std::optional<size_t> readKeyFile(const std::string& filePath, KeyTable& table)
 {
     std::FILE* file = std::fopen(filePath.c_str(), "rb");
     if (!file)
-        return false;
-    // Once a read meets the end of the file, no later field is touched.
-    bool complete = true;
-    auto read = [&](auto& field) {
-        if (complete)
-            complete = readField(file, field);
-    };
-    for (KeyCell& cell : table.buttonKeys)
-        read(cell);
-    read(table.pulseEnabled);
-    read(table.cycleSteps);
-    for (KeyCell& cell : table.axisKeys)
-        read(cell);
+        return std::nullopt;
+    uint8_t bytes[KEY_FILE_SIZE];
+    const size_t length = std::fread(bytes, 1, sizeof bytes, file);
     std::fclose(file);
-    return true;
+    // What a short file lacks comes from an empty table; a field cut by the
+    // end takes the bytes it got as its low-order bytes.
+    KeyFileImage image = keyFileImage(KeyTable{});
+    std::copy(bytes, bytes + length, image.begin());
+    size_t offset = 0;
+    forEachField(table, [&](auto& field) { offset = takeLittleEndian(image, offset, field); });
+    return length;
 }

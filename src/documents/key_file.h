@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/key_table.h"
@@ -16,8 +18,10 @@ KeyFileImage keyFileImage(const KeyTable& table);
 // then untouched.
 bool writeKeyFile(const std::string& filePath, const KeyTable& table);
 
-// Reads field by field straight into the table. A short file fills the
-// fields it covers (a field cut by the end takes the bytes it got as its
-// low-order bytes) and leaves the rest; bytes after the 157th are ignored.
-// False only when the file cannot be opened; the table is then unchanged.
-bool readKeyFile(const std::string& filePath, KeyTable& table);
+// Reads the file as a whole table, which then replaces the table's fields
+// one by one. A short file fills the fields it covers (a field cut by the
+// end takes the bytes it got as its low-order bytes) and leaves every other
+// field empty: no key, pulse off, 6 steps. Bytes after the 157th are
+// ignored. The number of bytes read, at most 157; none when the file cannot
+// be opened, and the table is then unchanged.
+std::optional<size_t> readKeyFile(const std::string& filePath, KeyTable& table);

@@ -1,9 +1,10 @@
+#include "documents/file_api.h"
 #include "documents/safe_write.h"
 
-#include <windows.h>
-
-// The C library's rename refuses an existing target on Windows.
+// The C library's rename refuses an existing target on Windows. The move
+// returns only once it is on the disk.
 bool replaceFile(const std::string& from, const std::string& to)
 {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    return activeFileApi().MoveFileExA(from.c_str(), to.c_str(), flags) != 0;
 }

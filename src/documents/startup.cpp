@@ -2,19 +2,17 @@
 
 #include "documents/key_file.h"
 
-bool loadStartupSettings(ProgramSettings& settings, KeyTable& table, const std::string& executablePath)
+void loadStartupSettings(ProgramSettings& settings, KeyTable& table, const std::string& executablePath)
 {
     table.resetToDefaults();
     // Both switches start off, whatever the record held before.
     settings = ProgramSettings{};
     locateSettings(settings, executablePath);
-    return loadSettings(settings);
+    loadSettings(settings);
 }
 
-std::string reopenLastDocument(ProgramSettings& settings, KeyTable& table, const std::string& executablePath)
+std::string reopenLastFile(ProgramSettings& settings, KeyTable& table)
 {
-    if (!loadStartupSettings(settings, table, executablePath))
-        return "";
     // A stored length that brought no name remembers nothing.
     if (settings.lastFilePath.empty())
         settings.lastFileLength = 0;

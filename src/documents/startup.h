@@ -5,12 +5,11 @@
 #include "model/key_table.h"
 
 // Resets the table, then locates and loads the settings beside the
-// executable; false when there is no settings file (the defaults stand).
-bool loadStartupSettings(ProgramSettings& settings, KeyTable& table, const std::string& executablePath);
+// executable; without a settings file the defaults stand.
+void loadStartupSettings(ProgramSettings& settings, KeyTable& table, const std::string& executablePath);
 
-// The start-up decisions before the editor is refreshed: reset the table,
-// locate and load the settings and reopen the last key code file. Returns the
-// path of the reopened document, or "" when there is none; the settings keep
-// the remembered path and runByDefault as stored either way. The
-// configuration file is never written here.
-std::string reopenLastDocument(ProgramSettings& settings, KeyTable& table, const std::string& executablePath);
+// Reopens the last key code file the settings name. Returns the path of the
+// reopened document, or "" when there is none; the settings keep the
+// remembered path and runByDefault as stored either way. The configuration
+// file is never written here.
+std::string reopenLastFile(ProgramSettings& settings, KeyTable& table);

@@ -24,13 +24,15 @@ bool writeAll(int file, const void* data, size_t size)
 }  // namespace
 
 // O_EXCL refuses any existing name, a dangling link included, so nothing
-// is ever written through another file.
+// is ever written through another file. The data reaches the disk before
+// the file is closed, so that the rename that follows can never put a file
+// the disk does not hold yet in place of the old one.
 NewFileResult writeNewFile(const std::string& path, const void* data, size_t size)
 {
     const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (file < 0)
         return errno == EEXIST ? NewFileResult::NAME_TAKEN : NewFileResult::FAILED;
-    bool written = writeAll(file, data, size);
+    bool written = writeAll(file, data, size) && fsync(file) == 0;
     written = close(file) == 0 && written;
     if (written)
         return NewFileResult::WRITTEN;

@@ -2,6 +2,7 @@
 
 #include "documents/safe_write.h"
 #include "documents/settings.h"
+#include "documents/utf8_text.h"
 #include "temp_folder.h"
 
 namespace {
@@ -280,6 +281,21 @@ TEST(SettingsLocate, ForgetsTheLastFileAndRunByDefaultOnly)
     EXPECT_FALSE(settings.runByDefault);
     EXPECT_EQ(settings.lastFilePath, "");
     EXPECT_EQ(settings.lastFileLength, 0);
+}
+
+// A remembered path that is not UTF-8 comes from an earlier version.
+TEST(SettingsLastFile, OnlyWellFormedUtf8CountsAsUtf8)
+{
+    const std::pair<std::string, bool> rows[] = {
+        {"C:\\keys\\a.qvxkeys", true},
+        {"C:\\\xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87\xD0\xB8.qvxkeys", true},
+        {"\xE3\x83\x86\xF0\x9F\x94\x91", true},  // a three- and a four-byte form
+        {"C:\\caf\xE9.qvxkeys", false},          // Windows-1252
+        {"\xD0", false},                         // cut short
+        {"\xED\xA0\x80", false},                 // a surrogate
+    };
+    for (const auto& [text, valid] : rows)
+        EXPECT_EQ(isValidUtf8(text), valid) << text;
 }
 
 TEST(SettingsLastFile, RememberAndForgetChangeNameAndLengthTogether)

@@ -42,7 +42,11 @@ protected:
         ASSERT_TRUE(writeKeyFile(file, keys));
     }
 
-    std::string start() { return reopenLastDocument(settings, table, executable); }
+    std::string start()
+    {
+        loadStartupSettings(settings, table, executable);
+        return reopenLastFile(settings, table);
+    }
 
     void expectDefaultTable()
     {

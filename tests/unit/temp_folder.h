@@ -12,8 +12,8 @@
 using Bytes = std::vector<uint8_t>;
 
 // Gives every test its own empty folder, so parallel runs never meet, and
-// removes it afterwards. Files are handled through 8-bit paths and the C
-// library, as the program does.
+// removes it afterwards. Files are handled through 8-bit paths in UTF-8 and
+// the C library, as the program does.
 class TempFolderTest : public testing::Test {
 protected:
     void SetUp() override
@@ -31,7 +31,7 @@ protected:
         std::filesystem::remove_all(folder_, ignored);
     }
 
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    std::string path(const std::string& name) const { return (folder_ / std::filesystem::u8path(name)).u8string(); }
 
     std::vector<std::string> folderEntries() const
     {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/file_api.h"
 #include "documents/key_file.h"
 #include "main_window_fixture.h"
 #include "model/name_tables.h"
@@ -70,6 +71,32 @@ protected:
     std::string current;
     std::string other;
     std::string fresh;
+};
+
+// The real calls, the last steps of a save logged by name; the flush fails
+// on demand.
+class RecordingFileApi final : public SystemFileApi {
+public:
+    std::vector<std::string> calls;
+    bool flushFails = false;
+
+    BOOL FlushFileBuffers(HANDLE file) override
+    {
+        return logged("FlushFileBuffers", !flushFails && SystemFileApi::FlushFileBuffers(file));
+    }
+    BOOL CloseHandle(HANDLE object) override { return logged("CloseHandle", SystemFileApi::CloseHandle(object)); }
+    BOOL DeleteFileA(const char* path) override { return logged("DeleteFileA", SystemFileApi::DeleteFileA(path)); }
+    BOOL MoveFileExA(const char* from, const char* to, DWORD flags) override
+    {
+        return logged("MoveFileExA " + std::to_string(flags), SystemFileApi::MoveFileExA(from, to, flags));
+    }
+
+private:
+    BOOL logged(const std::string& call, BOOL result)
+    {
+        calls.push_back(call);
+        return result;
+    }
 };
 
 }  // namespace
@@ -174,7 +201,7 @@ TEST_F(FileCommandsTest, BothDialogsUseTheKeyFileRecord)
         EXPECT_EQ(dialog.initialFile, "");
         EXPECT_EQ(record.nMaxFile, 260u);
         EXPECT_STREQ(record.lpstrDefExt, "qvxkeys");
-        EXPECT_EQ(record.Flags, 0x81004u);
+        EXPECT_EQ(record.Flags, 0x8100Cu);  // OFN_NOCHANGEDIR with the others
 
         // Every field not named above is zero: no title, no initial
         // directory, no hook, no custom filter.
@@ -252,18 +279,26 @@ TEST_F(FileCommandsTest, OpenReadsTheFileAndShowsIt)
     EXPECT_EQ(readBytes(fresh), imageOf(wide));
 }
 
-// A file of no bytes covers no field: the table stays, the name is taken.
-TEST_F(FileCommandsTest, OpeningAnEmptyFileKeepsTheTable)
+// What a short file does not hold is empty, and the user is told once the
+// window shows it; the name is taken as after any Open.
+TEST_F(FileCommandsTest, OpeningAShortFileEmptiesWhatItDoesNotHoldAndSaysSo)
 {
-    writeBytes(path("empty.qvxkeys"), {});
-    keyTable.setSlotKey(5, 'Q');
-    prompts.openAnswers = {path("empty.qvxkeys")};
+    const std::string shortFile = path("short.qvxkeys");
+    Bytes bytes = readBytes(other);
+    bytes.resize(100);
+    writeBytes(shortFile, bytes);
+    keyTable.setSlotKey(70, 'Q');
+    prompts.openAnswers = {shortFile};
     sendCommand(CMD_OPEN);
-    EXPECT_EQ(keyTable.slotKey(5), 'Q');
-    EXPECT_EQ(documentState.filePath, path("empty.qvxkeys"));
+
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, shortFile + " holds only 100 of 157 bytes; the keys it does not hold are empty.");
+    EXPECT_EQ(prompts.shown[0].caption, "Open");
+    EXPECT_EQ(prompts.shown[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(keyTable.slotKey(70), 0);
+    EXPECT_EQ(documentState.filePath, shortFile);
     EXPECT_FALSE(documentState.modified);
-    EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(false, false, path("empty.qvxkeys")));
+    EXPECT_EQ(title(), "Corvanta Key Press Emulator [short.qvxkeys] - Not Connected");
 }
 
 TEST_F(FileCommandsTest, AFileThatCannotBeReadIsReportedByItsPath)
@@ -551,4 +586,32 @@ TEST_F(FileCommandsTest, SaveAsOntoAFileThatCannotBeReadAsksNoQuestion)
     EXPECT_EQ(documentState.filePath, current);
     EXPECT_TRUE(documentState.modified);
     EXPECT_EQ(readBytes(other), otherBefore);
+}
+
+using DurableSave = TempFolderTest;
+
+// A save that cannot make sure of its data fails before the old file goes;
+// one that can replaces it, and the move itself is written through.
+TEST_F(DurableSave, TheDataReachesTheDiskBeforeTheOldFileIsReplaced)
+{
+    RecordingFileApi api;
+    useFileApi(&api);
+    const std::string file = path("keys.qvxkeys");
+    const Bytes old(KEY_FILE_SIZE, 0xEE);
+    writeBytes(file, old);
+    KeyTable table;
+
+    api.flushFails = true;
+    EXPECT_FALSE(writeKeyFile(file, table));
+    EXPECT_EQ(readBytes(file), old);
+    EXPECT_EQ(folderEntries(), std::vector<std::string>{"keys.qvxkeys"});
+    EXPECT_EQ(api.calls, (std::vector<std::string>{"FlushFileBuffers", "CloseHandle", "DeleteFileA"}));
+
+    api.calls.clear();
+    api.flushFails = false;
+    EXPECT_TRUE(writeKeyFile(file, table));
+    EXPECT_EQ(readBytes(file).size(), static_cast<size_t>(KEY_FILE_SIZE));
+    const std::string move = "MoveFileExA " + std::to_string(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    EXPECT_EQ(api.calls, (std::vector<std::string>{"FlushFileBuffers", "CloseHandle", move}));
+    useFileApi(nullptr);
 }

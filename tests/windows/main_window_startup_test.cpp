@@ -83,6 +83,26 @@ TEST_F(MainWindowStartupTest, ALastFileThatCannotBeReadKeepsTheSettings)
     EXPECT_EQ(readBytes(settingsFilePath()), settingsBytes(false, true, path("unplugged.qvxkeys")));
 }
 
+// Settings of an earlier version hold the path in the system's legacy code
+// page; the file, named in UTF-8 as every path is now, still reopens.
+TEST_F(MainWindowStartupTest, ALastFileStoredInTheLegacyCodePageReopens)
+{
+    const std::string file = keyFileWithFirstButton("caf\xC3\xA9.qvxkeys", 'A');
+    DWORD codePage = 0;
+    GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                   reinterpret_cast<char*>(&codePage), sizeof codePage);
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_UTF8, 0, file.c_str(), -1, wide, MAX_PATH);
+    char legacy[MAX_PATH] = {};
+    WideCharToMultiByte(codePage, 0, wide, -1, legacy, MAX_PATH, nullptr, nullptr);
+    ASSERT_NE(file, legacy);
+    writeBytes(settingsFilePath(), settingsBytes(false, false, legacy));
+    recreateWindow();
+
+    EXPECT_EQ(documentState.filePath, file);
+    EXPECT_EQ(keyTable.slotKey(0), 'A');
+}
+
 // A file named on the command line is opened as Open opens it, in place of
 // the last file; one that cannot be read is reported, and the start goes on
 // without a document.

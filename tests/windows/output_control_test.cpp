@@ -245,10 +245,11 @@ TEST_F(OutputControlTest, OnlyTheHandlesRemovalStopsOutput)
     EXPECT_EQ(deviceApi.openHandles("device"), 0);
 }
 
-// With "Run By Default" on, every arrival that finds the handle leaves output
-// running, whatever came before; one that does not find it starts nothing,
-// and one that loses it stops output.
-TEST_F(OutputControlTest, ArrivalStartsOutputOnlyWhenTheHandleIsFound)
+// With "Run By Default" on, only the handle's own arrival starts output. An
+// arrival while it stays connected (another device's) changes nothing, so
+// output runs on, or stays stopped after Stop; one that does not find it
+// starts nothing, and one that loses it stops output.
+TEST_F(OutputControlTest, ArrivalStartsOutputOnlyWhenTheHandleAppears)
 {
     sendCommand(CMD_RUN_ENABLED);
     unplugHandle();
@@ -263,8 +264,6 @@ TEST_F(OutputControlTest, ArrivalStartsOutputOnlyWhenTheHandleIsFound)
     expectButtons(false, true);
     EXPECT_EQ(title(), "Corvanta Key Press Emulator - Connected");
     EXPECT_TRUE(outputLoopReads());
-
-    sendCommand(STOP_BUTTON_ID);
     sendDeviceChange(DBT_DEVICEARRIVAL);
     EXPECT_TRUE(worker.running());
     EXPECT_TRUE(outputLoopReads());
@@ -273,6 +272,14 @@ TEST_F(OutputControlTest, ArrivalStartsOutputOnlyWhenTheHandleIsFound)
     sendDeviceChange(DBT_DEVICEARRIVAL);
     EXPECT_FALSE(worker.running());
     expectButtons(false, false);
+
+    plugHandleIn();
+    sendDeviceChange(DBT_DEVICEARRIVAL);
+    EXPECT_TRUE(worker.running());
+    sendCommand(STOP_BUTTON_ID);
+    sendDeviceChange(DBT_DEVICEARRIVAL);
+    EXPECT_FALSE(worker.running());
+    expectButtons(true, false);
 }
 
 TEST_F(OutputControlTest, ArrivalWithoutRunByDefaultOnlyRediscovers)

@@ -1,6 +1,7 @@
 #include "ui/main_window/file_commands.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "documents/document_state.h"
@@ -17,7 +18,8 @@ const char KeyFileFilter[] = "Corvanta Key Code Files (*.qvxkeys)\0*.qvxkeys\0Al
 
 namespace {
 
-constexpr DWORD KEY_FILE_DIALOG_FLAGS = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+// Neither dialog moves the program's current folder.
+constexpr DWORD KEY_FILE_DIALOG_FLAGS = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
 // Both dialogs start from an empty name; neither proposes the current file.
 struct KeyFileDialog {
@@ -85,13 +87,16 @@ bool writeDocument(HWND window)
 template <typename Choose>
 void openDocument(HWND window, Choose choose)
 {
-    if (!mayDropChanges(window, "Open file without saving?") || !choose()) {
+    if (!mayDropChanges(window, "Open file without saving?") || !choose())
         updateTitle(window);
-        return;
-    }
-    refreshFromModel();
-    applyPulseEnabling();
-    updateTitle(window);
+}
+
+// Told after the window shows what the file held.
+void reportShortFile(HWND owner, const std::string& path, size_t length)
+{
+    const std::string text = path + " holds only " + std::to_string(length) + " of " + std::to_string(KEY_FILE_SIZE) +
+                             " bytes; the keys it does not hold are empty.";
+    activePrompts().messageBox(owner, text.c_str(), "Open", MB_OK);
 }
 
 // The first file of a drop, empty when none came; the drop is done with.
@@ -134,19 +139,29 @@ bool openKeyFile(HWND owner)
     return activePrompts().getOpenFileName(dialog.record) && openDocumentFile(owner, dialog.path);
 }
 
-// The table is read field by field straight from the file; a file that
-// cannot be opened leaves it and the document's name as they were. A path
-// longer than a document's name can be is never read.
+void reportFileNotFound(HWND owner, const std::string& path)
+{
+    activePrompts().messageBox(owner, path.c_str(), "File not found!", MB_OK);
+}
+
+// A file that cannot be opened leaves the table and the document's name as
+// they were. A path longer than a document's name can be is never read.
 bool openDocumentFile(HWND owner, const std::string& path)
 {
-    if (path.size() > MAX_PATH_LENGTH || !readKeyFile(path, keyTable)) {
-        activePrompts().messageBox(owner, path.c_str(), "File not found!", MB_OK);
+    const std::optional<size_t> length = path.size() > MAX_PATH_LENGTH ? std::nullopt : readKeyFile(path, keyTable);
+    if (!length) {
+        reportFileNotFound(owner, path);
         return false;
     }
     documentState.filePath = path;
     rememberLastFile(programSettings, path);
     saveSettings(programSettings);
     markClean();
+    refreshFromModel();
+    applyPulseEnabling();
+    updateTitle(owner);
+    if (*length < KEY_FILE_SIZE)
+        reportShortFile(owner, path, *length);
     return true;
 }
 

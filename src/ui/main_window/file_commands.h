@@ -14,11 +14,13 @@ void markClean();
 
 // The open dialog, then openDocumentFile; true when a file was chosen and read.
 bool openKeyFile(HWND owner);
-// Reads the key code file at path into the table as the document, and makes
-// it the last file in the configuration; a file that cannot be read is
-// reported by its path and changes nothing. True when it was read. The
-// controls are not refreshed here.
+// Reads the key code file at path into the table as the document, makes it
+// the last file in the configuration and shows it; a file shorter than a
+// key code file is then reported. A file that cannot be read is reported by
+// its path and changes nothing. True when it was read.
 bool openDocumentFile(HWND owner, const std::string& path);
+// "File not found!" with the path as its text.
+void reportFileNotFound(HWND owner, const std::string& path);
 // The save dialog, the overwrite question and the write; see the .cpp for
 // what the result means. A failed write is reported under the caption
 // `command`, the command the user chose.

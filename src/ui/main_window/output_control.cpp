@@ -112,16 +112,19 @@ void endOutputControl()
 
 // Whatever device came or went (the handle, another HID device, a port, a
 // volume), discovery tells whether the handle is there. Output runs on
-// untouched while it is, and stops when it is gone; an arrival that finds it
-// starts output when "Run By Default" is on.
+// untouched while it is, and stops when it is gone. With "Run By Default"
+// on, only the handle's own arrival starts output; another device's arrival
+// changes nothing, so output the user stopped stays stopped.
 void onDeviceChange(HWND window, WPARAM event)
 {
     if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE)
         return;
+    const bool wasConnected = outputDeviceLink().connected;
     rediscover(window);
-    if (!outputDeviceLink().connected)
+    const bool connected = outputDeviceLink().connected;
+    if (!connected)
         emulationWorker().stop();
     refreshOutputButtons();
-    if (event == DBT_DEVICEARRIVAL && programSettings.runByDefault && outputDeviceLink().connected)
+    if (event == DBT_DEVICEARRIVAL && programSettings.runByDefault && connected && !wasConnected)
         sendStartCommand(window);
 }

@@ -7,6 +7,8 @@
 #include "ui/editor/editor_panel.h"
 #include "ui/editor/key_capture.h"
 #include "ui/main_window/file_commands.h"
+#include "ui/main_window/full_path.h"
+#include "ui/main_window/legacy_last_file.h"
 #include "ui/main_window/main_window_state.h"
 #include "ui/main_window/menu.h"
 #include "ui/main_window/output_control.h"
@@ -38,18 +40,25 @@ std::string executablePath()
 }
 
 // The configuration, then the document: a file named on the command line,
-// opened as Open opens it, or else the last key code file; a last file that
-// cannot be read leaves no document, without a word, and stays remembered.
+// opened as Open opens it by its full path, or else the last key code file;
+// a last file that cannot be read leaves no document, without a word, and
+// stays remembered.
 void loadStartDocument(HWND window, const char* documentPath)
 {
     documentState.filePath.clear();
     documentState.modified = false;
+    loadStartupSettings(programSettings, keyTable, executablePath());
+    convertLegacyLastFile(programSettings);
     if (documentPath == nullptr || *documentPath == '\0') {
-        documentState.filePath = reopenLastDocument(programSettings, keyTable, executablePath());
+        documentState.filePath = reopenLastFile(programSettings, keyTable);
         return;
     }
-    loadStartupSettings(programSettings, keyTable, executablePath());
-    openDocumentFile(window, documentPath);
+    // The document keeps its full path, whatever folder is current later.
+    const std::string fullPath = fullPathOf(documentPath);
+    if (fullPath.empty())
+        reportFileNotFound(window, documentPath);
+    else
+        openDocumentFile(window, fullPath);
 }
 
 void showModel()

@@ -26,11 +26,13 @@ HFONT fontForDpi()
 
 }  // namespace
 
+// The font comes first: a WM_DPICHANGED during the resize replaces it, and
+// deletes this one, rather than making a font that is then overwritten.
 void scaleNewWindow(HWND window)
 {
     uiDpi = windowDpi(window);
-    fitWindowSize(window);
     uiFont = fontForDpi();
+    fitWindowSize(window);
 }
 
 void onDpiChanged(HWND window, WPARAM wParam, const RECT* suggested)

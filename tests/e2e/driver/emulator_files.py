@@ -45,16 +45,16 @@ def read_key_code_file(data):
 
 def settings_file(last_file="", continuous_select=False, run_by_default=False):
     """Settings word (bit 0 Continuous Select, bit 1 Run By Default), the
-    length of the last file's path, the path without a terminating NUL."""
+    length of the last file's path, the path in UTF-8 without a terminating NUL."""
     word = int(continuous_select) | int(run_by_default) << 1
-    path = last_file.encode("latin-1")
+    path = last_file.encode("utf-8")
     return struct.pack("<Ii", word, len(path)) + path
 
 
 def read_settings_file(data):
     """(continuous_select, run_by_default, last file path)."""
     word, length = struct.unpack_from("<Ii", data, 0)
-    return bool(word & 1), bool(word & 2), data[8:8 + length].decode("latin-1")
+    return bool(word & 1), bool(word & 2), data[8:8 + length].decode("utf-8")
 
 
 def windows_path(path):

@@ -1,6 +1,7 @@
 #include "engine/windows_output_ports.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "engine/key_record_plan.h"
 #include "engine/output_loop.h"
@@ -38,6 +39,7 @@ const MouseButtonFlags MOUSE_BUTTON_FLAGS[] = {
     {MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON1},
     {MOUSEEVENTF_XDOWN, MOUSEEVENTF_XUP, XBUTTON2},
 };
+static_assert(std::size(MOUSE_BUTTON_FLAGS) == static_cast<size_t>(MouseButton::X2) + 1, "one entry per button");
 
 // A click where the cursor is: without MOUSEEVENTF_MOVE nothing moves.
 INPUT mouseRecord(MouseButton button, bool up)

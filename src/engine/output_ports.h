@@ -3,8 +3,9 @@
 
 #include "device/joystick_state.h"
 
-// One synthetic key event: a keyboard record with this virtual-key code,
-// pressed or released. Nothing else is ever injected.
+// One synthetic key event: the key or mouse button with this virtual-key
+// code, pressed or released. Which record it becomes is decided where the
+// records are built (planKeyRecord).
 struct KeyEvent {
     uint16_t code;
     bool up;

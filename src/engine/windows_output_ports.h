@@ -3,16 +3,17 @@
 #include "engine/output_ports.h"
 #include "engine/windows_cycle_sleeper.h"
 
-// The two keyboard records every synthetic event is made from: the key code
-// goes into wVk, everything else stays as set here.
+// The two keyboard records every key event is made from: the key's code,
+// scan code and extended flag go into them, everything else stays as set here.
 extern const INPUT KeyDownRecord;
 extern const INPUT KeyUpRecord;
 
 // The most records one sendKeys call carries: the output loop's axis batch.
 constexpr int MAX_KEY_BATCH = 12;
 
-// Fills records with one keyboard record per event; returns how many it
-// wrote, at most MAX_KEY_BATCH.
+// Fills records with one record per event, keyboard or mouse button as
+// planKeyRecord decides, character keys in the layout of the foreground
+// window's thread; returns how many it wrote, at most MAX_KEY_BATCH.
 int buildKeyRecords(const KeyEvent* events, int count, INPUT* records);
 
 using SendInputCall = UINT(WINAPI*)(UINT count, INPUT* records, int recordSize);

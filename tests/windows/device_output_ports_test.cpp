@@ -22,14 +22,22 @@ UINT WINAPI recordSendInput(UINT count, INPUT* records, int recordSize)
     return count;
 }
 
-void expectKeyboardRecord(const INPUT& record, WORD code, DWORD flags)
+void expectKeyboardRecord(const INPUT& record, WORD code, DWORD flags, WORD scan = 0)
 {
     EXPECT_EQ(record.type, static_cast<DWORD>(INPUT_KEYBOARD));
     EXPECT_EQ(record.ki.wVk, code);
-    EXPECT_EQ(record.ki.wScan, 0);
+    EXPECT_EQ(record.ki.wScan, scan);
     EXPECT_EQ(record.ki.dwFlags, flags);
     EXPECT_EQ(record.ki.time, 0u);
     EXPECT_EQ(record.ki.dwExtraInfo, 0u);
+}
+
+void expectMouseRecord(const INPUT& record, DWORD flags, DWORD data = 0)
+{
+    EXPECT_EQ(record.type, static_cast<DWORD>(INPUT_MOUSE));
+    EXPECT_EQ(record.mi.dwFlags, flags);
+    EXPECT_EQ(record.mi.mouseData, data);
+    EXPECT_EQ(record.mi.dx | record.mi.dy | record.mi.time | record.mi.dwExtraInfo, 0u);
 }
 
 class OutputPortsTest : public ::testing::Test {
@@ -47,20 +55,22 @@ TEST_F(OutputPortsTest, TheTemplatesAreBareKeyboardRecords)
     expectKeyboardRecord(KeyUpRecord, 0, KEYEVENTF_KEYUP);
 }
 
-TEST_F(OutputPortsTest, ABatchIsOneSendInputCallOfKeyboardRecords)
+TEST_F(OutputPortsTest, ABatchIsOneSendInputCallOfKeyboardAndMouseRecords)
 {
-    // Codes 1 and 4 are mouse buttons; they still go out as keyboard records.
-    const KeyEvent batch[] = {{87, false}, {1, true}, {4, false}, {0xFE, true}};
+    // W (in the test display's US layout), mouse buttons, a code without scan code, Up.
+    const KeyEvent batch[] = {{87, false}, {1, true}, {4, false}, {0xFE, true}, {6, false}, {38, true}};
 
-    ports.sendKeys(batch, 4);
+    ports.sendKeys(batch, 6);
 
     ASSERT_EQ(sentCalls.size(), 1u);
     EXPECT_EQ(sentCalls[0].recordSize, static_cast<int>(sizeof(INPUT)));
-    ASSERT_EQ(sentCalls[0].records.size(), 4u);
-    expectKeyboardRecord(sentCalls[0].records[0], 87, 0);
-    expectKeyboardRecord(sentCalls[0].records[1], 1, KEYEVENTF_KEYUP);
-    expectKeyboardRecord(sentCalls[0].records[2], 4, 0);
+    ASSERT_EQ(sentCalls[0].records.size(), 6u);
+    expectKeyboardRecord(sentCalls[0].records[0], 87, 0, 0x11);
+    expectMouseRecord(sentCalls[0].records[1], MOUSEEVENTF_LEFTUP);
+    expectMouseRecord(sentCalls[0].records[2], MOUSEEVENTF_MIDDLEDOWN);
     expectKeyboardRecord(sentCalls[0].records[3], 0xFE, KEYEVENTF_KEYUP);
+    expectMouseRecord(sentCalls[0].records[4], MOUSEEVENTF_XDOWN, XBUTTON2);
+    expectKeyboardRecord(sentCalls[0].records[5], 38, KEYEVENTF_KEYUP | KEYEVENTF_EXTENDEDKEY, 0x48);
 }
 
 TEST_F(OutputPortsTest, EverySendKeysIsItsOwnCall)
@@ -76,9 +86,9 @@ TEST_F(OutputPortsTest, EverySendKeysIsItsOwnCall)
 
     ASSERT_EQ(sentCalls.size(), 3u);
     ASSERT_EQ(sentCalls[0].records.size(), static_cast<size_t>(MAX_KEY_BATCH));
-    expectKeyboardRecord(sentCalls[0].records[11], 0x41 + 11, KEYEVENTF_KEYUP);
+    expectKeyboardRecord(sentCalls[0].records[11], 0x41 + 11, KEYEVENTF_KEYUP, 0x26);
     ASSERT_EQ(sentCalls[2].records.size(), 1u);
-    expectKeyboardRecord(sentCalls[2].records[0], 70, 0);
+    expectKeyboardRecord(sentCalls[2].records[0], 70, 0, 0x21);
 }
 
 TEST_F(OutputPortsTest, ReadsGoThroughTheDeviceLink)

@@ -5,6 +5,7 @@ from expected_keys import output_run
 from handle_script import WAIT, delivered, pause, report
 
 VK_A, VK_D, VK_E, VK_F, VK_Q, VK_S, VK_F10 = 0x41, 0x44, 0x45, 0x46, 0x51, 0x53, 0x79
+VK_LBUTTON, WM_LBUTTONDOWN, WM_LBUTTONUP = 1, 0x201, 0x202
 
 # Buttons 1, 3 and 40; X+ and Y- pulse. X- and Y+ have keys too, but the
 # axes never lean that way; Z+ has one while Z stays centred.
@@ -36,6 +37,14 @@ SCRIPT = [
     report(1, x=1023, buttons=[1], id=2),    # no cycle either
     *pulsing(7, length=20),                  # buttons from byte 12 on
 ]
+
+
+# A, Up, keypad 8, right Ctrl and keypad "/": their codes, scan codes (E0xx:
+# extended) and DirectInput codes. Buttons 1-5 press and release them in
+# turn, then button 6 presses the left mouse button and holds it.
+GAME_KEYS = [(VK_A, 0x1E, 0x1E), (0x26, 0xE048, 0xC8), (0x68, 0x48, 0x48), (0xA3, 0xE01D, 0x9D), (0x6F, 0xE035, 0xB5)]
+GAME_TABLE = KeyTable(buttons={**{n + 1: key[0] for n, key in enumerate(GAME_KEYS)}, 6: VK_LBUTTON})
+GAME_SCRIPT = [WAIT, *[r for n in range(1, 6) for r in (report(1, buttons=[n]), report(1))], report(1, buttons=[6])]
 
 
 def cycles_between(events, first, second, clock=VK_A):
@@ -90,6 +99,24 @@ class KeyOutputTest(e2e_case.EmulatorTestCase):
         for kind, code in events:
             (down.add if kind == "down" else down.discard)(code)
         self.assertEqual(down, set(), "keys left pressed")
+
+    def logged(self, source):
+        return [(kind, int(code, 16)) for kind, code, _ in self.key_log_lines() if kind.startswith(source)]
+
+    def test_games_read_the_scan_codes_and_the_mouse_button_clicks_until_output_stops(self):
+        self.write_settings(last_file=windows_path(self.write_key_file(GAME_TABLE)), run_by_default=True)
+        recorder = self.start_recorder()
+        simulator = self.start_simulator(GAME_SCRIPT)
+        emulator, _ = self.start_emulator(title=r"\[keys\.qvxkeys\] - Connected$")
+        self.bring_recorder_forward(recorder)
+        simulator.send("go")
+        self.assert_becomes(lambda: self.logged("mouse"), [("mouse", WM_LBUTTONDOWN)])
+        for source, column in (("scan", 1), ("raw", 1), ("dik", 2)):
+            self.assert_becomes(lambda: self.logged(source),
+                                [(source + edge, key[column]) for key in GAME_KEYS for edge in ("down", "up")])
+        # Closing the window stops output as Stop does, and the final cycle lets go of the button.
+        self.close_emulator(emulator)
+        self.assert_becomes(lambda: self.logged("mouse"), [("mouse", WM_LBUTTONDOWN), ("mouse", WM_LBUTTONUP)])
 
 
 if __name__ == "__main__":

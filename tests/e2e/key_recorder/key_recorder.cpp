@@ -2,7 +2,8 @@
 // "<down|up> <virtual-key code> <message time in ms>", flushed at once, and
 // "focus 0 <time>" / "unfocus 0 <time>" when it gains or loses the focus,
 // "focused <1|0> <time>" when it answers the focus command and "closing 0
-// <time>" as it closes.
+// <time>" as it closes. What games see, in hex: "<scan|raw|dik><down|up> <code>
+// <time>" (E0xx: extended) and "mouse <message | XBUTTON << 16> <time>".
 // Usage: key_recorder <log file>
 // stdin commands:
 //   "foreground"  answers "foreground <class name of the foreground window>"
@@ -11,7 +12,10 @@
 //                 could not within FOCUS_TIMEOUT_MS
 //   "quit"        closes it, as does the end of stdin.
 // It prints "ready" once the window is shown.
+#define DIRECTINPUT_VERSION 0x0800
 #include <windows.h>
+
+#include <dinput.h>
 
 #include <cstdio>
 #include <iostream>
@@ -34,6 +38,38 @@ constexpr ULONGLONG FOCUS_TIMEOUT_MS = 5000;
 FILE* keyLog = nullptr;
 ULONGLONG focusAskedAt = 0;
 ULONGLONG focusHeldSince = 0;
+IDirectInputDevice8A* directInputKeyboard = nullptr;
+
+void logCode(const char* kind, unsigned code)
+{
+    std::fprintf(keyLog, "%s %x %ld\n", kind, code, GetMessageTime());
+    std::fflush(keyLog);
+}
+
+void CALLBACK readDirectInputKeyboard(HWND, UINT, UINT_PTR, DWORD)
+{
+    DIDEVICEOBJECTDATA data;
+    DWORD count = 1;
+    while (SUCCEEDED(directInputKeyboard->GetDeviceData(sizeof data, &data, &count, 0)) && count == 1)
+        logCode(data.dwData & 0x80 ? "dikdown" : "dikup", data.dwOfs);
+}
+
+// Raw input, and a DirectInput keyboard as games open it: in the background,
+// shared with others, buffered, read every 10 ms.
+bool openGameInputs(HWND window)
+{
+    const RAWINPUTDEVICE rawKeyboard{1, 6, RIDEV_INPUTSINK, window};
+    IDirectInput8A* input = nullptr;
+    DIPROPDWORD bufferSize{{sizeof(DIPROPDWORD), sizeof(DIPROPHEADER), 0, DIPH_DEVICE}, 256};
+    return RegisterRawInputDevices(&rawKeyboard, 1, sizeof rawKeyboard) &&
+           SUCCEEDED(DirectInput8Create(GetModuleHandleA(nullptr), DIRECTINPUT_VERSION, IID_IDirectInput8A,
+                                        reinterpret_cast<void**>(&input), nullptr)) &&
+           SUCCEEDED(input->CreateDevice(GUID_SysKeyboard, &directInputKeyboard, nullptr)) &&
+           SUCCEEDED(directInputKeyboard->SetDataFormat(&c_dfDIKeyboard)) &&
+           SUCCEEDED(directInputKeyboard->SetCooperativeLevel(window, DISCL_BACKGROUND | DISCL_NONEXCLUSIVE)) &&
+           SUCCEEDED(directInputKeyboard->SetProperty(DIPROP_BUFFERSIZE, &bufferSize.diph)) &&
+           SUCCEEDED(directInputKeyboard->Acquire()) && SetTimer(window, 2, 10, readDirectInputKeyboard);
+}
 
 void takeForeground(HWND window)
 {
@@ -56,6 +92,7 @@ LRESULT CALLBACK recorderProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
         std::fprintf(keyLog, "%s %u %ld\n", down ? "down" : "up", static_cast<unsigned>(wParam), GetMessageTime());
         std::fflush(keyLog);
+        logCode(down ? "scandown" : "scanup", (lParam >> 16 & 0xFF) | (lParam & 1 << 24 ? 0xE000 : 0));
         // Handled here, so F10 and Alt never open a system menu.
         return 0;
     }
@@ -66,6 +103,16 @@ LRESULT CALLBACK recorderProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         std::fprintf(keyLog, "%s 0 %ld\n", message == WM_SETFOCUS ? "focus" : "unfocus", GetMessageTime());
         std::fflush(keyLog);
         return 0;
+    case WM_INPUT: {
+        RAWINPUT input{};  // a failed read leaves it a mouse's
+        UINT size = sizeof input;
+        GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &input, &size, sizeof input.header);
+        const RAWKEYBOARD& key = input.data.keyboard;
+        if (input.header.dwType == RIM_TYPEKEYBOARD)
+            logCode(key.Flags & RI_KEY_BREAK ? "rawup" : "rawdown",
+                    key.MakeCode | (key.Flags & RI_KEY_E0 ? 0xE000 : 0));
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
     case WM_APP_FOCUS:
         focusAskedAt = focusHeldSince = GetTickCount64();
         takeForeground(window);
@@ -108,7 +155,10 @@ LRESULT CALLBACK recorderProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        if (message < WM_LBUTTONDOWN || message > WM_XBUTTONUP || message == WM_MOUSEWHEEL)
+            return DefWindowProcA(window, message, wParam, lParam);
+        logCode("mouse", message | HIWORD(wParam) << 16);
+        return TRUE;
     }
 }
 
@@ -134,8 +184,9 @@ int main(int argc, char** argv)
     // Beside the emulator's window, so screenshots of either stay clean.
     const HWND window = CreateWindowExA(0, RECORDER_CLASS, "Key Recorder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 20,
                                         300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+    SetCursorPos(850, 120);  // mouse button records click where the cursor is
     takeForeground(window);
-    std::cout << "ready" << std::endl;
+    std::cout << (openGameInputs(window) ? "ready" : "no raw input or DirectInput keyboard") << std::endl;
 
     std::thread commands([window] {
         std::string line;

@@ -89,3 +89,8 @@ void WindowsOutputPorts::endSleeps()
 {
     endCycleSleeps(sleeper);
 }
+
+void WindowsOutputPorts::endReads()
+{
+    stopReading(link);
+}

@@ -2,9 +2,9 @@
 import e2e_case
 from emulator_files import KeyTable, windows_path
 from expected_keys import output_run
-from handle_script import WAIT, delivered, pause, report
+from handle_script import CLOCK, WAIT, delivered, pause, report
 
-VK_A, VK_D, VK_E, VK_F, VK_Q, VK_S, VK_F10 = 0x41, 0x44, 0x45, 0x46, 0x51, 0x53, 0x79
+VK_A, VK_B, VK_C, VK_D, VK_E, VK_F, VK_Q, VK_S, VK_F10 = 0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x51, 0x53, 0x79
 
 # Buttons 1, 3 and 40; X+ and Y- pulse. X- and Y+ have keys too, but the
 # axes never lean that way; Z+ has one while Z stays centred.
@@ -36,6 +36,15 @@ SCRIPT = [
     report(1, x=1023, buttons=[1], id=2),    # no cycle either
     *pulsing(7, length=20),                  # buttons from byte 12 on
 ]
+
+
+# A handle that reports only what changes lets go of buttons 1 and 2 3 ms
+# apart, each in its own report, round after round; then one that reports
+# every millisecond for 2 s holds button 3 for the middle second.
+ROUNDS = 20
+ON_ITS_CLOCK = [WAIT, CLOCK, *[step for _ in range(ROUNDS) for step in (
+    report(1, buttons=[1, 2]), pause(40), report(1, buttons=[2]), pause(2), report(1), pause(40))],
+    report(500), report(1000, buttons=[3]), report(500)]
 
 
 def cycles_between(events, first, second, clock=VK_A):
@@ -84,6 +93,31 @@ class KeyOutputTest(e2e_case.EmulatorTestCase):
         for kind, code in events:
             (down.add if kind == "down" else down.discard)(code)
         self.assertEqual(down, set(), "keys left pressed")
+
+    def test_no_report_of_a_handle_on_its_own_clock_is_lost_or_late(self):
+        key_file = self.write_key_file(KeyTable(buttons={1: VK_A, 2: VK_B, 3: VK_C}))
+        self.write_settings(last_file=windows_path(key_file), run_by_default=True)
+        recorder = self.start_recorder()
+        simulator = self.start_simulator(ON_ITS_CLOCK)
+        emulator, _ = self.start_emulator(title=r"\[keys\.qvxkeys\] - Connected$")
+        self.bring_recorder_forward(recorder)
+
+        simulator.send("go")
+        simulator.expect("done", timeout=60)
+        expected = [("down", VK_A), ("down", VK_B), ("up", VK_A), ("up", VK_B)] * ROUNDS + [("down", VK_C), ("up", VK_C)]
+        # Every key comes up while output runs, not at its end.
+        self.assert_becomes(lambda: [(kind, int(code)) for kind, code, _ in self.key_log_lines()
+                                     if kind in ("down", "up")], expected)
+        released = [int(when) for kind, code, when in self.key_log_lines() if (kind, int(code)) == ("up", VK_C)]
+        self.close_emulator(emulator)
+        simulator.send("quit")
+        self.assertEqual(simulator.wait(), 0)
+        self.assertEqual(self.recorded_keys(recorder), expected)
+        self.assertEqual([line for line in simulator.lines if line.startswith("lost")], [])
+        # No backlog: C comes up within two cycles of the first report without
+        # button 3 (message times and the simulator's ticks share one clock).
+        sent = next(int(line.split()[2]) for line in simulator.lines if line.startswith(f"sending {len(ON_ITS_CLOCK)} "))
+        self.assertLessEqual((released[0] - sent + 2**31) % 2**32 - 2**31, 2 * 8333 // 1000 + 1)
 
 
 if __name__ == "__main__":

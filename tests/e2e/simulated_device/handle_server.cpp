@@ -64,8 +64,8 @@ bool HandleServer::plugIn()
         const DWORD firstInstance = i == 0 ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0;
         instance.pipe =
             CreateNamedPipeA(SIMULATED_HANDLE_PATH, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | firstInstance,
-                             PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, PIPE_INSTANCES, REPORT_BUFFER_SIZE,
-                             REPORT_BUFFER_SIZE, 0, nullptr);
+                             PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, PIPE_INSTANCES,
+                             QUEUE_LIMIT * REPORT_BUFFER_SIZE, QUEUE_LIMIT * REPORT_BUFFER_SIZE, 0, nullptr);
         if (instance.pipe == INVALID_HANDLE_VALUE) {
             unplug();
             return false;
@@ -99,7 +99,7 @@ void HandleServer::unplug()
 void HandleServer::listen(Instance& instance)
 {
     instance.state = Instance::LISTENING;
-    instance.served = false;
+    instance.readsWaiting = instance.untaken = 0;
     ResetEvent(instance.overlapped.hEvent);
     if (ConnectNamedPipe(instance.pipe, &instance.overlapped))
         return;  // completes through the event
@@ -114,12 +114,11 @@ void HandleServer::onConnected(Instance& instance)
 {
     instance.state = Instance::OPEN;
     instance.order = ++connections;
-    instance.openedAt = GetTickCount64();
     awaitAnswer(instance);
 }
 
-// The only thing a connection ever sends is REPORT_TAKEN; the pending read
-// also tells when the program's side closes the connection.
+// A connection sends what the program's side tells of its reads; the pending
+// read also tells when the program's side closes the connection.
 void HandleServer::awaitAnswer(Instance& instance)
 {
     ResetEvent(instance.overlapped.hEvent);
@@ -145,10 +144,17 @@ void HandleServer::onCompleted(Instance& instance)
         onClosed(instance);
         return;
     }
-    if (bytes == 1 && instance.answer == REPORT_TAKEN && outstanding == &instance) {
-        outstanding = nullptr;
-        ++takenOfStep;
-        log << "taken " << steps[cursor].line << " " << takenOfStep << std::endl;
+    if (bytes == 1 && instance.answer == READ_WAITING && instance.readsWaiting++ == 0)
+        instance.waitingSince = GetTickCount64();
+    if (bytes == 1 && instance.answer == READ_HELD)
+        log << "held " << GetTickCount64() - instance.waitingSince << std::endl;
+    if (bytes == 1 && instance.answer == REPORT_TAKEN) {
+        instance.untaken -= instance.untaken > 0;
+        if (outstanding == &instance) {
+            outstanding = nullptr;
+            ++takenOfStep;
+            log << "taken " << steps[cursor].line << " " << takenOfStep << std::endl;
+        }
     }
     awaitAnswer(instance);
 }
@@ -158,8 +164,6 @@ void HandleServer::onClosed(Instance& instance)
     if (outstanding == &instance) {
         outstanding = nullptr;
         log << "returned" << std::endl;
-    } else if (!instance.served) {
-        log << "held " << GetTickCount64() - instance.openedAt << std::endl;
     }
     DisconnectNamedPipe(instance.pipe);
     listen(instance);
@@ -167,20 +171,25 @@ void HandleServer::onClosed(Instance& instance)
 
 void HandleServer::advanceScript()
 {
+    wakeAt = 0;
     while (cursor < steps.size()) {
         const ScriptStep& step = steps[cursor];
         switch (step.kind) {
         case ScriptStep::REPORT:
-            if (takenOfStep < step.count)
+            if (onClock ? !sendDueCopies(step) : takenOfStep < step.count)
                 return;
             takenOfStep = 0;
             break;
         case ScriptStep::PAUSE:
-            if (pauseEnd == 0)
-                pauseEnd = GetTickCount64() + step.milliseconds;
-            if (GetTickCount64() < pauseEnd)
+            if (stepEnd == 0)
+                stepEnd = clockStart() + step.milliseconds;
+            if (GetTickCount64() < stepEnd) {
+                wakeAt = stepEnd;
                 return;
-            pauseEnd = 0;
+            }
+            break;
+        case ScriptStep::CLOCK:
+            onClock = true;
             break;
         case ScriptStep::WAIT:
             if (goSignals == 0) {
@@ -215,6 +224,10 @@ void HandleServer::advanceScript()
             log << "ejected" << std::endl;
             break;
         }
+        // On the clock a timed step begins as the one before it is due to
+        // end, however late the server gets round to it.
+        clockNext = step.kind == ScriptStep::REPORT || step.kind == ScriptStep::PAUSE ? stepEnd : 0;
+        stepEnd = 0;
         ++cursor;
     }
     if (!doneAnnounced)
@@ -222,34 +235,70 @@ void HandleServer::advanceScript()
     doneAnnounced = true;
 }
 
-// Gives the current report to the connection that has waited longest.
-void HandleServer::serve()
+// Sends the step's copies whose time has come, each to every connection
+// with room for it; true once all are sent.
+bool HandleServer::sendDueCopies(const ScriptStep& step)
 {
-    if (outstanding != nullptr || cursor >= steps.size() || steps[cursor].kind != ScriptStep::REPORT)
-        return;
-    Instance* oldest = nullptr;
-    for (Instance& instance : instances)
-        if (instance.state == Instance::OPEN && !instance.served && (!oldest || instance.order < oldest->order))
-            oldest = &instance;
-    if (oldest == nullptr)
-        return;
-    oldest->served = true;
-    const std::vector<uint8_t> bytes = encodeReport(steps[cursor].report);
+    if (stepEnd == 0)
+        stepEnd = clockStart() + step.count;
+    const ULONGLONG start = stepEnd - step.count;
+    const std::vector<uint8_t> bytes = encodeReport(step.report);
+    for (; takenOfStep < step.count && start + takenOfStep <= GetTickCount64(); ++takenOfStep) {
+        if (takenOfStep == 0)
+            log << "sending " << step.line << " " << GetTickCount() << std::endl;
+        bool heard = false;
+        for (Instance& instance : instances)
+            if (instance.state == Instance::OPEN && instance.untaken < QUEUE_LIMIT && write(instance, bytes))
+                heard = ++instance.untaken;
+        lostOfStep += !heard;
+    }
+    if (takenOfStep < step.count) {
+        wakeAt = start + takenOfStep;
+        return false;
+    }
+    if (lostOfStep > 0)
+        log << "lost " << step.line << " " << lostOfStep << std::endl;
+    lostOfStep = 0;
+    return true;
+}
+
+bool HandleServer::write(Instance& instance, const std::vector<uint8_t>& bytes)
+{
     OVERLAPPED write{};
     write.hEvent = writeEvent;
     DWORD written = 0;
-    const bool sent = WriteFile(oldest->pipe, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &write) ||
+    const bool sent = WriteFile(instance.pipe, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &write) ||
                       GetLastError() == ERROR_IO_PENDING;
-    if (sent && GetOverlappedResult(oldest->pipe, &write, &written, TRUE))
+    return sent && GetOverlappedResult(instance.pipe, &write, &written, TRUE);
+}
+
+// Gives the current report to the connection whose read has waited longest.
+void HandleServer::serve()
+{
+    if (onClock || outstanding != nullptr || cursor >= steps.size() || steps[cursor].kind != ScriptStep::REPORT)
+        return;
+    Instance* oldest = nullptr;
+    for (Instance& instance : instances)
+        if (instance.state == Instance::OPEN && instance.readsWaiting > 0 && (!oldest || instance.order < oldest->order))
+            oldest = &instance;
+    if (oldest == nullptr)
+        return;
+    --oldest->readsWaiting;
+    if (write(*oldest, encodeReport(steps[cursor].report)))
         outstanding = oldest;
 }
 
-DWORD HandleServer::pauseRemaining() const
+ULONGLONG HandleServer::clockStart() const
 {
-    if (pauseEnd == 0)
+    return onClock && clockNext != 0 ? clockNext : GetTickCount64();
+}
+
+DWORD HandleServer::untilWake() const
+{
+    if (wakeAt == 0)
         return INFINITE;
     const ULONGLONG now = GetTickCount64();
-    return now >= pauseEnd ? 0 : static_cast<DWORD>(pauseEnd - now);
+    return now >= wakeAt ? 0 : static_cast<DWORD>(wakeAt - now);
 }
 
 void HandleServer::run(HANDLE goSignal, HANDLE stopEvent)
@@ -267,7 +316,7 @@ void HandleServer::run(HANDLE goSignal, HANDLE stopEvent)
             owners[count] = &instance;
             waitFor[count++] = instance.overlapped.hEvent;
         }
-        const DWORD woken = WaitForMultipleObjects(count, waitFor, FALSE, pauseRemaining());
+        const DWORD woken = WaitForMultipleObjects(count, waitFor, FALSE, untilWake());
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
             return;
         if (woken == WAIT_OBJECT_0 + 1)

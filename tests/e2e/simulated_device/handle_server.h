@@ -6,17 +6,23 @@
 
 #include "handle_script.h"
 
-// Serves a script over the simulated handle's pipe: each report goes to one
-// connection at a time, in script order, and counts as delivered only when
-// the program's side answers that it took it; a report whose read timed out
-// is served again to the next connection. While the script holds back, and
-// after its end, connections get nothing and their reads time out.
+// Serves a script over the simulated handle's pipe. Until a "clock" step,
+// each report goes to one waiting read at a time, in script order, and counts
+// as delivered only when the program's side answers that it took it; a
+// report still untaken when its connection closes is served again. While the
+// script holds back, and after its end, reads get nothing. On the clock, each
+// report is written at once into every open connection that holds fewer than
+// QUEUE_LIMIT untaken ones: what is in a pipe cannot be taken back, so a full
+// queue loses the newest report rather than the oldest.
 //
 // It writes one line to the log per event: "ready", "taken <line> <n>" (the
-// n-th copy of the report on that script line was taken), "returned" (a
-// report went back unread), "held <ms>" (a connection closed after that long
-// without a report), "waiting", "unplugged <GetTickCount>" (as the handle
-// goes), "removed", "added", "vanished", "ejected" and "done".
+// n-th copy of the report on that script line was taken, until the clock),
+// "returned" (a report went back unread), "held <ms>" (a wait of the
+// program's gave up on a read that had waited that long), "waiting",
+// "sending <line> <GetTickCount>" (the step's first report went out on the
+// clock), "lost <line> <n>" (n of its reports reached no connection),
+// "unplugged <GetTickCount>" (as the handle goes), "removed", "added",
+// "vanished", "ejected" and "done".
 class HandleServer {
 public:
     HandleServer(std::vector<ScriptStep> steps, std::ostream& log);
@@ -33,15 +39,17 @@ public:
 
 private:
     static constexpr int PIPE_INSTANCES = 4;
+    static constexpr int QUEUE_LIMIT = 32;  // a HID handle's default
 
     struct Instance {
         enum State { ABSENT, LISTENING, OPEN };
         HANDLE pipe = INVALID_HANDLE_VALUE;
         OVERLAPPED overlapped{};
         State state = ABSENT;
-        bool served = false;           // this connection got a report
+        int readsWaiting = 0;
+        ULONGLONG waitingSince = 0;
+        int untaken = 0;               // reports written on the clock
         unsigned long long order = 0;  // connections in the order they came
-        ULONGLONG openedAt = 0;
         uint8_t answer = 0;
     };
 
@@ -52,8 +60,11 @@ private:
     void onCompleted(Instance& instance);
     void onClosed(Instance& instance);
     void advanceScript();
+    bool sendDueCopies(const ScriptStep& step);
+    bool write(Instance& instance, const std::vector<uint8_t>& bytes);
     void serve();
-    DWORD pauseRemaining() const;
+    ULONGLONG clockStart() const;
+    DWORD untilWake() const;
 
     std::vector<ScriptStep> steps;
     std::ostream& log;
@@ -65,7 +76,11 @@ private:
     int takenOfStep = 0;
     int goSignals = 0;
     bool waitAnnounced = false;
-    ULONGLONG pauseEnd = 0;
+    ULONGLONG stepEnd = 0;    // of a pause, or a report step on the clock
+    ULONGLONG wakeAt = 0;     // when the script moves on by itself; 0: never
+    bool onClock = false;
+    ULONGLONG clockNext = 0;  // when the next step is due on the clock; 0: now
+    int lostOfStep = 0;
     bool doneAnnounced = false;
     unsigned long long connections = 0;
 };

@@ -11,7 +11,8 @@ namespace {
 
 const std::string HANDLE_PATH = "\\\\?\\hid#vid_04d8&pid_0f2d#handle";
 const std::vector<std::string> OPENING = {"CreateFileA device", "CreateEventA", "ReadFile"};
-const std::vector<std::string> CLOSING = {"CancelIoEx", "GetOverlappedResult", "CloseHandle device", "CloseHandle event"};
+const std::vector<std::string> CLOSING = {"CancelIoEx", "GetOverlappedResult", "CloseHandle device",
+                                          "CloseHandle event"};
 
 std::vector<std::string> operator+(std::vector<std::string> calls, const std::vector<std::string>& more)
 {
@@ -64,7 +65,8 @@ TEST_F(ReaderTest, AReportWithinTheWaitIsDelivered)
     EXPECT_EQ(readReport(link), 17);
 
     EXPECT_TRUE(std::equal(api.report.begin(), api.report.end(), link.reportBuffer.begin()));
-    EXPECT_EQ(api.calls, (OPENING + std::vector<std::string>{"WaitForSingleObject event 16", "GetOverlappedResult", "ReadFile"}));
+    EXPECT_EQ(api.calls,
+              (OPENING + std::vector<std::string>{"WaitForSingleObject event 16", "GetOverlappedResult", "ReadFile"}));
 }
 
 TEST_F(ReaderTest, OpensAndReadsWithTheDocumentedArguments)
@@ -104,8 +106,9 @@ TEST_F(ReaderTest, EachCycleTakesEveryQueuedReportAndUsesTheNewestOverOneOpening
         EXPECT_EQ(readReport(link), 17);
 
         EXPECT_EQ(link.reportBuffer[0], cycle + 10);
-        EXPECT_EQ(api.calls, ((cycle == 1 ? OPENING : std::vector<std::string>{"WaitForSingleObject event 0"}) +
-                              std::vector<std::string>{"GetOverlappedResult", "ReadFile", "GetOverlappedResult", "ReadFile"}));
+        EXPECT_EQ(api.calls,
+                  ((cycle == 1 ? OPENING : std::vector<std::string>{"WaitForSingleObject event 0"}) +
+                   std::vector<std::string>{"GetOverlappedResult", "ReadFile", "GetOverlappedResult", "ReadFile"}));
     }
     EXPECT_EQ(api.opens.size(), 1u);
 }
@@ -133,9 +136,9 @@ TEST_F(ReaderTest, ADiscoveryThatMovesThePathMakesTheReaderReopen)
         api.calls.clear();
         api.queued = {std::vector<uint8_t>(17, 1)};
         EXPECT_EQ(readReport(link), 17);
-        EXPECT_EQ(api.calls, ((path == HANDLE_PATH ? std::vector<std::string>{"WaitForSingleObject event 0"}
-                                                   : CLOSING + OPENING) +
-                              std::vector<std::string>{"GetOverlappedResult", "ReadFile"}));
+        EXPECT_EQ(api.calls,
+                  ((path == HANDLE_PATH ? std::vector<std::string>{"WaitForSingleObject event 0"} : CLOSING + OPENING) +
+                   std::vector<std::string>{"GetOverlappedResult", "ReadFile"}));
     }
     EXPECT_EQ(api.opens.back().path, "second");
 }

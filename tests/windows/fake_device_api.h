@@ -357,11 +357,10 @@ public:
         return counts;
     }
 
-    bool isOpen(HANDLE object)
+    size_t readCount()
     {
         std::lock_guard<std::mutex> hold(lock);
-        const auto found = handles.find(object);
-        return found != handles.end() && found->second.open;
+        return reads.size();
     }
 
     // Changes the device list while another thread may be reading.

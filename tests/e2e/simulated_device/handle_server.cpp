@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "simulated_handle.h"
 
@@ -64,7 +65,7 @@ bool HandleServer::plugIn()
         const DWORD firstInstance = i == 0 ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0;
         instance.pipe =
             CreateNamedPipeA(SIMULATED_HANDLE_PATH, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | firstInstance,
-                             PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, PIPE_INSTANCES,
+                             PIPE_TYPE_MESSAGE | PIPE_READMODE_BYTE | PIPE_WAIT, PIPE_INSTANCES,
                              QUEUE_LIMIT * REPORT_BUFFER_SIZE, QUEUE_LIMIT * REPORT_BUFFER_SIZE, 0, nullptr);
         if (instance.pipe == INVALID_HANDLE_VALUE) {
             unplug();
@@ -99,7 +100,7 @@ void HandleServer::unplug()
 void HandleServer::listen(Instance& instance)
 {
     instance.state = Instance::LISTENING;
-    instance.readsWaiting = instance.untaken = 0;
+    instance.readsWaiting = instance.untaken = instance.untilReached = 0;
     ResetEvent(instance.overlapped.hEvent);
     if (ConnectNamedPipe(instance.pipe, &instance.overlapped))
         return;  // completes through the event
@@ -122,7 +123,7 @@ void HandleServer::onConnected(Instance& instance)
 void HandleServer::awaitAnswer(Instance& instance)
 {
     ResetEvent(instance.overlapped.hEvent);
-    if (!ReadFile(instance.pipe, &instance.answer, 1, nullptr, &instance.overlapped) &&
+    if (!ReadFile(instance.pipe, instance.news, sizeof instance.news, nullptr, &instance.overlapped) &&
         GetLastError() != ERROR_IO_PENDING)
         onClosed(instance);
 }
@@ -144,13 +145,17 @@ void HandleServer::onCompleted(Instance& instance)
         onClosed(instance);
         return;
     }
-    if (bytes == 1 && instance.answer == READ_WAITING && instance.readsWaiting++ == 0)
-        instance.waitingSince = GetTickCount64();
-    if (bytes == 1 && instance.answer == READ_HELD)
-        log << "held " << GetTickCount64() - instance.waitingSince << std::endl;
-    if (bytes == 1 && instance.answer == REPORT_TAKEN) {
-        instance.untaken -= instance.untaken > 0;
-        if (outstanding == &instance) {
+    for (const uint8_t news : std::basic_string_view<uint8_t>(instance.news, bytes)) {
+        if (news == READ_WAITING && instance.readsWaiting++ == 0)
+            instance.waitingSince = GetTickCount64();
+        instance.readsSince += news == READ_WAITING;
+        if (news == READ_HELD)
+            log << "held " << GetTickCount64() - instance.waitingSince << std::endl;
+        if (news == REPORT_TAKEN)
+            instance.untaken -= instance.untaken > 0;
+        if (news == REPORT_TAKEN && instance.untilReached > 0 && --instance.untilReached == 0)
+            log << "reached " << instance.reachLine << " " << instance.readsSince << std::endl;
+        if (news == REPORT_TAKEN && outstanding == &instance) {
             outstanding = nullptr;
             ++takenOfStep;
             log << "taken " << steps[cursor].line << " " << takenOfStep << std::endl;
@@ -181,12 +186,13 @@ void HandleServer::advanceScript()
             takenOfStep = 0;
             break;
         case ScriptStep::PAUSE:
-            if (stepEnd == 0)
-                stepEnd = clockStart() + step.milliseconds;
-            if (GetTickCount64() < stepEnd) {
-                wakeAt = stepEnd;
+            if (pauseEnd == 0)
+                pauseEnd = GetTickCount64() + step.milliseconds;
+            if (GetTickCount64() < pauseEnd) {
+                wakeAt = pauseEnd;
                 return;
             }
+            pauseEnd = 0;
             break;
         case ScriptStep::CLOCK:
             onClock = true;
@@ -224,10 +230,6 @@ void HandleServer::advanceScript()
             log << "ejected" << std::endl;
             break;
         }
-        // On the clock a timed step begins as the one before it is due to
-        // end, however late the server gets round to it.
-        clockNext = step.kind == ScriptStep::REPORT || step.kind == ScriptStep::PAUSE ? stepEnd : 0;
-        stepEnd = 0;
         ++cursor;
     }
     if (!doneAnnounced)
@@ -239,23 +241,32 @@ void HandleServer::advanceScript()
 // with room for it; true once all are sent.
 bool HandleServer::sendDueCopies(const ScriptStep& step)
 {
-    if (stepEnd == 0)
-        stepEnd = clockStart() + step.count;
-    const ULONGLONG start = stepEnd - step.count;
+    if (stepStart == 0)
+        stepStart = GetTickCount64();
     const std::vector<uint8_t> bytes = encodeReport(step.report);
-    for (; takenOfStep < step.count && start + takenOfStep <= GetTickCount64(); ++takenOfStep) {
-        if (takenOfStep == 0)
-            log << "sending " << step.line << " " << GetTickCount() << std::endl;
+    for (; takenOfStep < step.count && stepStart + takenOfStep <= GetTickCount64(); ++takenOfStep) {
         bool heard = false;
-        for (Instance& instance : instances)
+        for (Instance& instance : instances) {
+            // Reports taken by now count before the next goes out.
+            while (instance.state == Instance::OPEN &&
+                   WaitForSingleObject(instance.overlapped.hEvent, 0) == WAIT_OBJECT_0)
+                onCompleted(instance);
+            heard = heard || instance.state == Instance::OPEN;
             if (instance.state == Instance::OPEN && instance.untaken < QUEUE_LIMIT && write(instance, bytes))
-                heard = ++instance.untaken;
+                ++instance.untaken;
+            if (takenOfStep == 0 && instance.state == Instance::OPEN) {
+                instance.untilReached = instance.untaken;
+                instance.readsSince = 0;
+                instance.reachLine = step.line;
+            }
+        }
         lostOfStep += !heard;
     }
     if (takenOfStep < step.count) {
-        wakeAt = start + takenOfStep;
+        wakeAt = stepStart + takenOfStep;
         return false;
     }
+    stepStart = 0;
     if (lostOfStep > 0)
         log << "lost " << step.line << " " << lostOfStep << std::endl;
     lostOfStep = 0;
@@ -279,18 +290,14 @@ void HandleServer::serve()
         return;
     Instance* oldest = nullptr;
     for (Instance& instance : instances)
-        if (instance.state == Instance::OPEN && instance.readsWaiting > 0 && (!oldest || instance.order < oldest->order))
+        if (instance.state == Instance::OPEN && instance.readsWaiting > 0 &&
+            (!oldest || instance.order < oldest->order))
             oldest = &instance;
     if (oldest == nullptr)
         return;
     --oldest->readsWaiting;
     if (write(*oldest, encodeReport(steps[cursor].report)))
         outstanding = oldest;
-}
-
-ULONGLONG HandleServer::clockStart() const
-{
-    return onClock && clockNext != 0 ? clockNext : GetTickCount64();
 }
 
 DWORD HandleServer::untilWake() const

@@ -13,14 +13,15 @@
 // script holds back, and after its end, reads get nothing. On the clock, each
 // report is written at once into every open connection that holds fewer than
 // QUEUE_LIMIT untaken ones: what is in a pipe cannot be taken back, so a full
-// queue loses the newest report rather than the oldest.
+// queue drops the newest report, not the oldest.
 //
 // It writes one line to the log per event: "ready", "taken <line> <n>" (the
 // n-th copy of the report on that script line was taken, until the clock),
 // "returned" (a report went back unread), "held <ms>" (a wait of the
 // program's gave up on a read that had waited that long), "waiting",
-// "sending <line> <GetTickCount>" (the step's first report went out on the
-// clock), "lost <line> <n>" (n of its reports reached no connection),
+// "reached <line> <n>" (the first report of that step on the clock was taken
+// after n of the program's reads had gone waiting since it went out), "lost
+// <line> <n>" (n of its reports went out while no connection was open),
 // "unplugged <GetTickCount>" (as the handle goes), "removed", "added",
 // "vanished", "ejected" and "done".
 class HandleServer {
@@ -48,9 +49,12 @@ private:
         State state = ABSENT;
         int readsWaiting = 0;
         ULONGLONG waitingSince = 0;
-        int untaken = 0;               // reports written on the clock
+        int untaken = 0;       // reports written on the clock
+        int untilReached = 0;  // takes until a step's first is taken
+        int readsSince = 0;    // waiting reads since it was written
+        int reachLine = 0;
         unsigned long long order = 0;  // connections in the order they came
-        uint8_t answer = 0;
+        uint8_t news[QUEUE_LIMIT] = {};
     };
 
     void unplug();
@@ -63,7 +67,6 @@ private:
     bool sendDueCopies(const ScriptStep& step);
     bool write(Instance& instance, const std::vector<uint8_t>& bytes);
     void serve();
-    ULONGLONG clockStart() const;
     DWORD untilWake() const;
 
     std::vector<ScriptStep> steps;
@@ -73,13 +76,13 @@ private:
     Instance instances[PIPE_INSTANCES];
     Instance* outstanding = nullptr;  // holds a report not yet taken
     size_t cursor = 0;
-    int takenOfStep = 0;
+    int takenOfStep = 0;  // on the clock: sent
     int goSignals = 0;
     bool waitAnnounced = false;
-    ULONGLONG stepEnd = 0;    // of a pause, or a report step on the clock
-    ULONGLONG wakeAt = 0;     // when the script moves on by itself; 0: never
+    ULONGLONG pauseEnd = 0;
+    ULONGLONG wakeAt = 0;  // when the script moves on by itself; 0: never
     bool onClock = false;
-    ULONGLONG clockNext = 0;  // when the next step is due on the clock; 0: now
+    ULONGLONG stepStart = 0;  // of a report step on the clock
     int lostOfStep = 0;
     bool doneAnnounced = false;
     unsigned long long connections = 0;

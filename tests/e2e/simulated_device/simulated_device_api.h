@@ -50,6 +50,6 @@ private:
     // Discovery's query opens run on the UI thread, reads on the worker.
     std::mutex handlesLock;
     std::set<HANDLE> queryHandles;
-    std::set<HANDLE> pipeHandles;  // a pipe leaves once its read is cancelled
+    std::set<HANDLE> pipeHandles;          // a pipe leaves once its read is cancelled
     std::map<HANDLE, HANDLE> pipeOfEvent;  // the events of reads pending on pipes
 };

@@ -144,7 +144,7 @@ TEST_F(ReaderTest, ADiscoveryThatMovesThePathMakesTheReaderReopen)
 }
 
 // Unlike a time-out, a failed open tells that the handle may have gone.
-TEST_F(ReaderTest, AFailedOpenResetsTheEventOnlyAndSaysSo)
+TEST_F(ReaderTest, AFailedOpenOpensNothingElseAndSaysSo)
 {
     api.deviceOpenFails = true;
 
@@ -154,7 +154,7 @@ TEST_F(ReaderTest, AFailedOpenResetsTheEventOnlyAndSaysSo)
 }
 
 // A handle pulled out fails its reads; the next cycle opens it again.
-TEST_F(ReaderTest, AFailedReadResetsTheEventAndClosesTheDevice)
+TEST_F(ReaderTest, AFailedReadClosesTheDeviceAndTheNextCycleReopens)
 {
     api.readFileError = ERROR_DEVICE_NOT_CONNECTED;
 

@@ -77,6 +77,7 @@ public:
         if (sleeping)
             windows.endSleeps();
     }
+    void endReads() override { windows.endReads(); }
 
     std::vector<int64_t> cycleStarts;
     int64_t cpuOverCycles = 0;

@@ -26,8 +26,8 @@ public:
                                DWORD disposition, DWORD flags, HANDLE templateFile) = 0;
     virtual BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* bytesRead, OVERLAPPED* overlapped) = 0;
     virtual BOOL GetOverlappedResult(HANDLE file, OVERLAPPED* overlapped, DWORD* bytesTransferred, BOOL wait) = 0;
+    virtual BOOL CancelIoEx(HANDLE file, OVERLAPPED* overlapped) = 0;
     virtual DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) = 0;
-    virtual BOOL ResetEvent(HANDLE event) = 0;
     virtual HANDLE CreateEventA(SECURITY_ATTRIBUTES* security, BOOL manualReset, BOOL initialState,
                                 const char* name) = 0;
     virtual BOOL CloseHandle(HANDLE object) = 0;

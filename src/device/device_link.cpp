@@ -38,39 +38,11 @@ bool examineInterface(DeviceApi& api, HDEVINFO list, SP_DEVICE_INTERFACE_DATA& i
     return true;
 }
 
-void replaceReadEvent(DeviceLink& link)
-{
-    std::lock_guard<std::mutex> hold(link.readLock);
-    if (link.readEvent != nullptr)
-        link.api.CloseHandle(link.readEvent);
-    link.readEvent = link.api.CreateEventA(nullptr, TRUE, TRUE, "");
-    link.readOverlapped.hEvent = link.readEvent;
-    link.readOverlapped.Offset = 0;
-    link.readOverlapped.OffsetHigh = 0;
-}
-
-// Issues the read and waits for it; the byte count, or 0 when the read
-// failed or no report came in time.
-DWORD awaitReport(DeviceLink& link, HANDLE device)
-{
-    DeviceApi& api = link.api;
-    if (!api.ReadFile(device, link.reportBuffer.data(), REPORT_BUFFER_SIZE, nullptr, &link.readOverlapped) &&
-        api.GetLastError() != ERROR_IO_PENDING)
-        return 0;
-    if (api.WaitForSingleObject(link.readEvent, REPORT_WAIT_MS) != WAIT_OBJECT_0)
-        return 0;
-    DWORD length = 0;
-    if (!api.GetOverlappedResult(device, &link.readOverlapped, &length, TRUE))
-        return 0;
-    return length;
-}
-
 }  // namespace
 
 DeviceLink::~DeviceLink()
 {
-    if (readEvent != nullptr)
-        api.CloseHandle(readEvent);
+    stopReading(*this);
 }
 
 bool connect(DeviceLink& link)
@@ -92,35 +64,14 @@ bool connect(DeviceLink& link)
             found = examineInterface(api, list, interfaceData, handlePath);
         if (found) {
             // The old path, swapped into handlePath, is freed after the lock
-            // is released; every read from then on uses the new one.
-            std::lock_guard<std::mutex> hold(link.readLock);
+            // is released; a reader that opened it opens the new one next.
+            std::lock_guard<std::mutex> hold(link.pathLock);
+            if (link.devicePath != handlePath)
+                ++link.pathGeneration;
             link.devicePath.swap(handlePath);
             link.connected = true;
         }
         api.SetupDiDestroyDeviceInfoList(list);
     }
-
-    replaceReadEvent(link);
-    // Without its event no read could ever complete: that is no connection.
-    if (link.readEvent == nullptr)
-        link.connected = false;
     return link.connected;
-}
-
-int readReport(DeviceLink& link)
-{
-    if (!link.connected)
-        return 0;
-    std::lock_guard<std::mutex> hold(link.readLock);
-    DeviceApi& api = link.api;
-    const HANDLE device = api.CreateFileA(link.devicePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-    if (device == INVALID_HANDLE_VALUE) {
-        api.ResetEvent(link.readEvent);
-        return READ_OPEN_FAILED;
-    }
-    const DWORD length = awaitReport(link, device);
-    api.ResetEvent(link.readEvent);
-    api.CloseHandle(device);
-    return static_cast<int>(length);
 }

@@ -82,12 +82,12 @@ public:
         return ::GetOverlappedResult(file, overlapped, bytesTransferred, wait);
     }
 
+    BOOL CancelIoEx(HANDLE file, OVERLAPPED* overlapped) override { return ::CancelIoEx(file, overlapped); }
+
     DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override
     {
         return ::WaitForSingleObject(object, milliseconds);
     }
-
-    BOOL ResetEvent(HANDLE event) override { return ::ResetEvent(event); }
 
     HANDLE CreateEventA(SECURITY_ATTRIBUTES* security, BOOL manualReset, BOOL initialState, const char* name) override
     {

@@ -31,5 +31,6 @@ void EmulationWorker::threadBody()
 {
     ports.beginSleeps();
     runOutputLoop(ports, table, stopRequested);
+    ports.endReads();
     ports.endSleeps();
 }

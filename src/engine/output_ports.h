@@ -18,8 +18,9 @@ class OutputPorts {
 public:
     // The device link's connected flag, looked at when the worker is started.
     virtual bool deviceConnected() = 0;
-    // One read into reportBuffer(): the byte count, 0 when nothing came, or
-    // READ_OPEN_FAILED when the device could not be opened.
+    // One cycle's read: the byte count of the newest report, now in
+    // reportBuffer(), 0 when nothing came, or READ_OPEN_FAILED when the
+    // device could not be opened.
     virtual int readReport() = 0;
     // The buffer the reads fill; it is not cleared between reads.
     virtual const ReportBuffer& reportBuffer() = 0;
@@ -38,6 +39,9 @@ public:
     virtual void beginSleeps() {}
     virtual void sleepBefore(int64_t microseconds) { (void)microseconds; }
     virtual void endSleeps() {}
+    // The worker calls it once output has stopped: whatever the reads hold
+    // open between cycles (the device, a read under way) is let go.
+    virtual void endReads() {}
 
 protected:
     ~OutputPorts() = default;

@@ -145,3 +145,8 @@ void WindowsOutputPorts::endSleeps()
 {
     endCycleSleeps(sleeper);
 }
+
+void WindowsOutputPorts::endReads()
+{
+    stopReading(link);
+}

@@ -34,6 +34,7 @@ public:
     void beginSleeps() override;
     void sleepBefore(int64_t microseconds) override;
     void endSleeps() override;
+    void endReads() override;
 
 private:
     DeviceLink& link;

@@ -25,9 +25,10 @@ TEST(HandleScript, ReadsEveryKindOfStepWithItsLine)
                                        "remove\n"
                                        "add\n"
                                        "vanish\n"
-                                       "eject\n");
+                                       "eject\n"
+                                       "clock\n");
     ASSERT_EQ(script.error, "");
-    ASSERT_EQ(script.steps.size(), 8u);
+    ASSERT_EQ(script.steps.size(), 9u);
 
     EXPECT_EQ(script.steps[0].kind, ScriptStep::WAIT);
     EXPECT_EQ(script.steps[0].line, 2);
@@ -55,6 +56,7 @@ TEST(HandleScript, ReadsEveryKindOfStepWithItsLine)
     EXPECT_EQ(script.steps[5].kind, ScriptStep::ADD);
     EXPECT_EQ(script.steps[6].kind, ScriptStep::VANISH);
     EXPECT_EQ(script.steps[7].kind, ScriptStep::EJECT);
+    EXPECT_EQ(script.steps[8].kind, ScriptStep::CLOCK);
 }
 
 // A typing error must stop the simulator, not quietly serve another report.

@@ -61,6 +61,7 @@ TEST(EmulationWorker, StopRunsTheFinalCycleThatReleasesHeldKeys)
     EXPECT_TRUE(sleepsHeldAtEveryRead);
     EXPECT_EQ(ports.sleepsBegun, 1);
     EXPECT_EQ(ports.sleepsEnded, 1);
+    EXPECT_EQ(ports.readsEnded, 1);
     const std::vector<std::string> calls = describe(ports.calls);
     ASSERT_EQ(calls.size(), 4u);
     EXPECT_EQ(calls[0], "1: +87");

@@ -33,6 +33,7 @@ public:
     std::vector<int64_t> sleeps;     // the microseconds of each sleepBefore
     int sleepsBegun = 0;
     int sleepsEnded = 0;
+    int readsEnded = 0;
     bool connected = true;
     // Repeat the script endlessly instead of reading nothing after its end.
     bool cycleScript = false;
@@ -82,6 +83,7 @@ public:
             clock += (microseconds - SLEEP_SPIN_US) * (FREQUENCY / 1000000);
     }
     void endSleeps() override { ++sleepsEnded; }
+    void endReads() override { ++readsEnded; }
 
 private:
     ReportBuffer buffer{};

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -89,13 +90,14 @@ public:
     bool eventCreationFails = false;
     bool registrationFails = false;
 
-    // The reader's scenario.
+    // The reader's scenario: a read completes at once with the oldest queued
+    // report, else when a wait ends with WAIT_OBJECT_0, bringing `report`.
     bool deviceOpenFails = false;
-    BOOL readFileResult = FALSE;
     DWORD readFileError = ERROR_IO_PENDING;
     DWORD waitResult = WAIT_OBJECT_0;
     bool overlappedResultFails = false;
-    std::vector<uint8_t> report;       // what a completed read delivers
+    std::deque<std::vector<uint8_t>> queued;
+    std::vector<uint8_t> report;
     std::function<void()> duringWait;  // runs inside every wait, unlocked
 
     // What the code under test did.
@@ -241,10 +243,21 @@ public:
         if (!use(file, "device", "ReadFile") ||
             (overlapped->hEvent != nullptr && !useEvent(overlapped->hEvent, "ReadFile's OVERLAPPED")))
             return FALSE;
+        if (readOutstanding)
+            misuses.push_back("ReadFile while a read is outstanding");
         reads.push_back(FakeRead{buffer, size, bytesRead, overlapped});
-        if (!readFileResult)
-            lastError = readFileError;
-        return readFileResult;
+        readOutstanding = readFileError == ERROR_IO_PENDING;
+        cancelled = false;
+        lastError = readFileError;
+        return readOutstanding && !queued.empty();
+    }
+
+    BOOL CancelIoEx(HANDLE file, OVERLAPPED*) override
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        calls.push_back("CancelIoEx");
+        cancelled = use(file, "device", "CancelIoEx") && readOutstanding;
+        return cancelled;
     }
 
     DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override
@@ -261,6 +274,8 @@ public:
         if (hook)
             hook();
         std::lock_guard<std::mutex> hold(lock);
+        if (milliseconds == 0)
+            return queued.empty() ? WAIT_TIMEOUT : WAIT_OBJECT_0;
         return useEvent(object, "WaitForSingleObject, after the wait") ? waitResult : WAIT_FAILED;
     }
 
@@ -270,18 +285,17 @@ public:
         calls.push_back("GetOverlappedResult");
         overlappedWaits.push_back(wait);
         overlappedRecords.push_back(overlapped);
-        if (!use(file, "device", "GetOverlappedResult") || overlappedResultFails)
+        if (!readOutstanding)
+            misuses.push_back("GetOverlappedResult without a read");
+        readOutstanding = false;
+        if (!use(file, "device", "GetOverlappedResult") || overlappedResultFails || cancelled)
             return FALSE;
-        memcpy(reads.back().buffer, report.data(), report.size());
-        *bytesTransferred = static_cast<DWORD>(report.size());
+        const std::vector<uint8_t> bytes = queued.empty() ? report : queued.front();
+        if (!queued.empty())
+            queued.pop_front();
+        memcpy(reads.back().buffer, bytes.data(), bytes.size());
+        *bytesTransferred = static_cast<DWORD>(bytes.size());
         return TRUE;
-    }
-
-    BOOL ResetEvent(HANDLE event) override
-    {
-        std::lock_guard<std::mutex> hold(lock);
-        calls.push_back(eventName(event, "ResetEvent "));
-        return useEvent(event, "ResetEvent");
     }
 
     HANDLE CreateEventA(SECURITY_ATTRIBUTES* security, BOOL manualReset, BOOL initialState, const char* name) override
@@ -299,6 +313,9 @@ public:
         const auto found = handles.find(object);
         const std::string kind = found == handles.end() ? "unknown" : found->second.kind;
         calls.push_back("CloseHandle " + kind);
+        // The system would still write the read's completion into its buffer.
+        if (kind == "device" && readOutstanding)
+            misuses.push_back("CloseHandle device with a read outstanding");
         return close(object, kind, "CloseHandle");
     }
 
@@ -340,11 +357,10 @@ public:
         return counts;
     }
 
-    bool isOpen(HANDLE object)
+    size_t readCount()
     {
         std::lock_guard<std::mutex> hold(lock);
-        const auto found = handles.find(object);
-        return found != handles.end() && found->second.open;
+        return reads.size();
     }
 
     // Changes the device list while another thread may be reading.
@@ -419,5 +435,7 @@ private:
     std::map<HANDLE, Tracked> handles;
     std::set<std::string> pathsHandedOut;
     uintptr_t nextHandle = 0x1000;
+    bool readOutstanding = false;  // issued, and not yet ended in GetOverlappedResult
+    bool cancelled = false;
     static inline thread_local DWORD lastError = 0;
 };

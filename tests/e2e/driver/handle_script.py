@@ -31,6 +31,7 @@ REMOVE = ("remove",)
 ADD = ("add",)
 VANISH = ("vanish",)
 EJECT = ("eject",)
+CLOCK = ("clock",)
 
 
 def pause(milliseconds):

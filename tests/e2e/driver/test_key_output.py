@@ -2,9 +2,9 @@
 import e2e_case
 from emulator_files import KeyTable, windows_path
 from expected_keys import output_run
-from handle_script import WAIT, delivered, pause, report
+from handle_script import CLOCK, WAIT, delivered, pause, report
 
-VK_A, VK_D, VK_E, VK_F, VK_Q, VK_S, VK_F10 = 0x41, 0x44, 0x45, 0x46, 0x51, 0x53, 0x79
+VK_A, VK_B, VK_C, VK_D, VK_E, VK_F, VK_Q, VK_S, VK_F10 = 0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x51, 0x53, 0x79
 VK_LBUTTON, WM_LBUTTONDOWN, WM_LBUTTONUP = 1, 0x201, 0x202
 
 # Buttons 1, 3 and 40; X+ and Y- pulse. X- and Y+ have keys too, but the
@@ -45,6 +45,15 @@ SCRIPT = [
 GAME_KEYS = [(VK_A, 0x1E, 0x1E), (0x26, 0xE048, 0xC8), (0x68, 0x48, 0x48), (0xA3, 0xE01D, 0x9D), (0x6F, 0xE035, 0xB5)]
 GAME_TABLE = KeyTable(buttons={**{n + 1: key[0] for n, key in enumerate(GAME_KEYS)}, 6: VK_LBUTTON})
 GAME_SCRIPT = [WAIT, *[r for n in range(1, 6) for r in (report(1, buttons=[n]), report(1))], report(1, buttons=[6])]
+
+# A handle that reports only what changes presses buttons 1 and 2 and lets
+# go of them 3 ms apart, each in its own report, round after round, each
+# change once its keys came; then one that reports every millisecond for 2 s
+# holds button 3 for the middle second.
+ROUNDS = 20
+ON_ITS_CLOCK = [CLOCK, *[step for _ in range(ROUNDS) for step in (
+    WAIT, report(1, buttons=[1, 2]), WAIT, report(1, buttons=[2]), pause(3), report(1))],
+    WAIT, report(500), report(1000, buttons=[3]), report(500)]
 
 
 def cycles_between(events, first, second, clock=VK_A):
@@ -117,6 +126,33 @@ class KeyOutputTest(e2e_case.EmulatorTestCase):
         # Closing the window stops output as Stop does, and the final cycle lets go of the button.
         self.close_emulator(emulator)
         self.assert_becomes(lambda: self.logged("mouse"), [("mouse", WM_LBUTTONDOWN), ("mouse", WM_LBUTTONUP)])
+
+    def test_no_report_of_a_handle_on_its_own_clock_is_lost_or_late(self):
+        key_file = self.write_key_file(KeyTable(buttons={1: VK_A, 2: VK_B, 3: VK_C}))
+        self.write_settings(last_file=windows_path(key_file), run_by_default=True)
+        recorder = self.start_recorder()
+        simulator = self.start_simulator(ON_ITS_CLOCK)
+        emulator, _ = self.start_emulator(title=r"\[keys\.qvxkeys\] - Connected$")
+        self.bring_recorder_forward(recorder)
+
+        # Every key comes up while output runs, not at its end.
+        expected = []
+        for events in [[("down", VK_A), ("down", VK_B)], [("up", VK_A), ("up", VK_B)]] * ROUNDS + [[("down", VK_C), ("up", VK_C)]]:
+            simulator.send("go")
+            expected += events
+            self.assert_becomes(lambda: [(kind, int(code)) for kind, code, _ in self.key_log_lines()
+                                         if kind in ("down", "up")], expected)
+        simulator.expect("done", timeout=60)
+        self.close_emulator(emulator)
+        simulator.send("quit")
+        self.assertEqual(simulator.wait(), 0)
+        self.assertEqual(self.recorded_keys(recorder), expected)
+        self.assertEqual([line for line in simulator.lines if line.startswith("lost")], [])
+        # No backlog: the cycle that lets go of C takes the first report
+        # without button 3 at the latest one cycle after it could have, here
+        # counted in the cycles' reads rather than in time a busy machine sets.
+        reached = next(line for line in simulator.lines if line.startswith(f"reached {len(ON_ITS_CLOCK)} "))
+        self.assertLessEqual(int(reached.split()[2]), 1, reached)
 
 
 if __name__ == "__main__":

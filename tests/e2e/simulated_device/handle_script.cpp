@@ -79,6 +79,8 @@ bool parseStep(std::istringstream& words, const std::string& command, ScriptStep
         step.kind = ScriptStep::VANISH;
     } else if (command == "eject") {
         step.kind = ScriptStep::EJECT;
+    } else if (command == "clock") {
+        step.kind = ScriptStep::CLOCK;
     } else {
         return false;
     }

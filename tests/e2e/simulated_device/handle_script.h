@@ -11,6 +11,11 @@
 //                        the report, served to <count> reads in a row;
 //                        axes default to the centre 511, no button pressed
 //   pause <ms>           nothing to read for that long: reads time out
+//   clock                from here on the handle sends on its own clock, as
+//                        a real one: "report" sends <count> copies 1 ms
+//                        apart, each to the queue of every connection open
+//                        at that moment (lost when there is none), "pause"
+//                        sends nothing for that long
 //   wait                 nothing to read until "go" arrives on stdin
 //   remove               unplug the handle and broadcast the removal
 //   add                  plug it in again and broadcast the arrival
@@ -18,7 +23,7 @@
 //   eject                broadcast the removal of a volume (a memory stick);
 //                        the handle stays
 struct ScriptStep {
-    enum Kind { REPORT, PAUSE, WAIT, REMOVE, ADD, VANISH, EJECT };
+    enum Kind { REPORT, PAUSE, WAIT, REMOVE, ADD, VANISH, EJECT, CLOCK };
     Kind kind;
     int line;              // in the script, for the log
     int count = 0;         // REPORT: how many reads get it

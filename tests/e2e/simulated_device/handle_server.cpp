@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "simulated_handle.h"
 
@@ -64,8 +65,8 @@ bool HandleServer::plugIn()
         const DWORD firstInstance = i == 0 ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0;
         instance.pipe =
             CreateNamedPipeA(SIMULATED_HANDLE_PATH, PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | firstInstance,
-                             PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, PIPE_INSTANCES, REPORT_BUFFER_SIZE,
-                             REPORT_BUFFER_SIZE, 0, nullptr);
+                             PIPE_TYPE_MESSAGE | PIPE_READMODE_BYTE | PIPE_WAIT, PIPE_INSTANCES,
+                             QUEUE_LIMIT * REPORT_BUFFER_SIZE, QUEUE_LIMIT * REPORT_BUFFER_SIZE, 0, nullptr);
         if (instance.pipe == INVALID_HANDLE_VALUE) {
             unplug();
             return false;
@@ -99,7 +100,7 @@ void HandleServer::unplug()
 void HandleServer::listen(Instance& instance)
 {
     instance.state = Instance::LISTENING;
-    instance.served = false;
+    instance.readsWaiting = instance.untaken = instance.untilReached = 0;
     ResetEvent(instance.overlapped.hEvent);
     if (ConnectNamedPipe(instance.pipe, &instance.overlapped))
         return;  // completes through the event
@@ -114,16 +115,15 @@ void HandleServer::onConnected(Instance& instance)
 {
     instance.state = Instance::OPEN;
     instance.order = ++connections;
-    instance.openedAt = GetTickCount64();
     awaitAnswer(instance);
 }
 
-// The only thing a connection ever sends is REPORT_TAKEN; the pending read
-// also tells when the program's side closes the connection.
+// A connection sends what the program's side tells of its reads; the pending
+// read also tells when the program's side closes the connection.
 void HandleServer::awaitAnswer(Instance& instance)
 {
     ResetEvent(instance.overlapped.hEvent);
-    if (!ReadFile(instance.pipe, &instance.answer, 1, nullptr, &instance.overlapped) &&
+    if (!ReadFile(instance.pipe, instance.news, sizeof instance.news, nullptr, &instance.overlapped) &&
         GetLastError() != ERROR_IO_PENDING)
         onClosed(instance);
 }
@@ -145,10 +145,21 @@ void HandleServer::onCompleted(Instance& instance)
         onClosed(instance);
         return;
     }
-    if (bytes == 1 && instance.answer == REPORT_TAKEN && outstanding == &instance) {
-        outstanding = nullptr;
-        ++takenOfStep;
-        log << "taken " << steps[cursor].line << " " << takenOfStep << std::endl;
+    for (const uint8_t news : std::basic_string_view<uint8_t>(instance.news, bytes)) {
+        if (news == READ_WAITING && instance.readsWaiting++ == 0)
+            instance.waitingSince = GetTickCount64();
+        instance.readsSince += news == READ_WAITING;
+        if (news == READ_HELD)
+            log << "held " << GetTickCount64() - instance.waitingSince << std::endl;
+        if (news == REPORT_TAKEN)
+            instance.untaken -= instance.untaken > 0;
+        if (news == REPORT_TAKEN && instance.untilReached > 0 && --instance.untilReached == 0)
+            log << "reached " << instance.reachLine << " " << instance.readsSince << std::endl;
+        if (news == REPORT_TAKEN && outstanding == &instance) {
+            outstanding = nullptr;
+            ++takenOfStep;
+            log << "taken " << steps[cursor].line << " " << takenOfStep << std::endl;
+        }
     }
     awaitAnswer(instance);
 }
@@ -158,8 +169,6 @@ void HandleServer::onClosed(Instance& instance)
     if (outstanding == &instance) {
         outstanding = nullptr;
         log << "returned" << std::endl;
-    } else if (!instance.served) {
-        log << "held " << GetTickCount64() - instance.openedAt << std::endl;
     }
     DisconnectNamedPipe(instance.pipe);
     listen(instance);
@@ -167,20 +176,26 @@ void HandleServer::onClosed(Instance& instance)
 
 void HandleServer::advanceScript()
 {
+    wakeAt = 0;
     while (cursor < steps.size()) {
         const ScriptStep& step = steps[cursor];
         switch (step.kind) {
         case ScriptStep::REPORT:
-            if (takenOfStep < step.count)
+            if (onClock ? !sendDueCopies(step) : takenOfStep < step.count)
                 return;
             takenOfStep = 0;
             break;
         case ScriptStep::PAUSE:
             if (pauseEnd == 0)
                 pauseEnd = GetTickCount64() + step.milliseconds;
-            if (GetTickCount64() < pauseEnd)
+            if (GetTickCount64() < pauseEnd) {
+                wakeAt = pauseEnd;
                 return;
+            }
             pauseEnd = 0;
+            break;
+        case ScriptStep::CLOCK:
+            onClock = true;
             break;
         case ScriptStep::WAIT:
             if (goSignals == 0) {
@@ -222,34 +237,75 @@ void HandleServer::advanceScript()
     doneAnnounced = true;
 }
 
-// Gives the current report to the connection that has waited longest.
-void HandleServer::serve()
+// Sends the step's copies whose time has come, each to every connection
+// with room for it; true once all are sent.
+bool HandleServer::sendDueCopies(const ScriptStep& step)
 {
-    if (outstanding != nullptr || cursor >= steps.size() || steps[cursor].kind != ScriptStep::REPORT)
-        return;
-    Instance* oldest = nullptr;
-    for (Instance& instance : instances)
-        if (instance.state == Instance::OPEN && !instance.served && (!oldest || instance.order < oldest->order))
-            oldest = &instance;
-    if (oldest == nullptr)
-        return;
-    oldest->served = true;
-    const std::vector<uint8_t> bytes = encodeReport(steps[cursor].report);
+    if (stepStart == 0)
+        stepStart = GetTickCount64();
+    const std::vector<uint8_t> bytes = encodeReport(step.report);
+    for (; takenOfStep < step.count && stepStart + takenOfStep <= GetTickCount64(); ++takenOfStep) {
+        bool heard = false;
+        for (Instance& instance : instances) {
+            // Reports taken by now count before the next goes out.
+            while (instance.state == Instance::OPEN &&
+                   WaitForSingleObject(instance.overlapped.hEvent, 0) == WAIT_OBJECT_0)
+                onCompleted(instance);
+            heard = heard || instance.state == Instance::OPEN;
+            if (instance.state == Instance::OPEN && instance.untaken < QUEUE_LIMIT && write(instance, bytes))
+                ++instance.untaken;
+            if (takenOfStep == 0 && instance.state == Instance::OPEN) {
+                instance.untilReached = instance.untaken;
+                instance.readsSince = 0;
+                instance.reachLine = step.line;
+            }
+        }
+        lostOfStep += !heard;
+    }
+    if (takenOfStep < step.count) {
+        wakeAt = stepStart + takenOfStep;
+        return false;
+    }
+    stepStart = 0;
+    if (lostOfStep > 0)
+        log << "lost " << step.line << " " << lostOfStep << std::endl;
+    lostOfStep = 0;
+    return true;
+}
+
+bool HandleServer::write(Instance& instance, const std::vector<uint8_t>& bytes)
+{
     OVERLAPPED write{};
     write.hEvent = writeEvent;
     DWORD written = 0;
-    const bool sent = WriteFile(oldest->pipe, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &write) ||
+    const bool sent = WriteFile(instance.pipe, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &write) ||
                       GetLastError() == ERROR_IO_PENDING;
-    if (sent && GetOverlappedResult(oldest->pipe, &write, &written, TRUE))
+    return sent && GetOverlappedResult(instance.pipe, &write, &written, TRUE);
+}
+
+// Gives the current report to the connection whose read has waited longest.
+void HandleServer::serve()
+{
+    if (onClock || outstanding != nullptr || cursor >= steps.size() || steps[cursor].kind != ScriptStep::REPORT)
+        return;
+    Instance* oldest = nullptr;
+    for (Instance& instance : instances)
+        if (instance.state == Instance::OPEN && instance.readsWaiting > 0 &&
+            (!oldest || instance.order < oldest->order))
+            oldest = &instance;
+    if (oldest == nullptr)
+        return;
+    --oldest->readsWaiting;
+    if (write(*oldest, encodeReport(steps[cursor].report)))
         outstanding = oldest;
 }
 
-DWORD HandleServer::pauseRemaining() const
+DWORD HandleServer::untilWake() const
 {
-    if (pauseEnd == 0)
+    if (wakeAt == 0)
         return INFINITE;
     const ULONGLONG now = GetTickCount64();
-    return now >= pauseEnd ? 0 : static_cast<DWORD>(pauseEnd - now);
+    return now >= wakeAt ? 0 : static_cast<DWORD>(wakeAt - now);
 }
 
 void HandleServer::run(HANDLE goSignal, HANDLE stopEvent)
@@ -267,7 +323,7 @@ void HandleServer::run(HANDLE goSignal, HANDLE stopEvent)
             owners[count] = &instance;
             waitFor[count++] = instance.overlapped.hEvent;
         }
-        const DWORD woken = WaitForMultipleObjects(count, waitFor, FALSE, pauseRemaining());
+        const DWORD woken = WaitForMultipleObjects(count, waitFor, FALSE, untilWake());
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
             return;
         if (woken == WAIT_OBJECT_0 + 1)

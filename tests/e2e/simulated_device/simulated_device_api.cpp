@@ -34,14 +34,14 @@ bool isSimulatedPath(const char* path)
     return path != nullptr && std::strcmp(path, SIMULATED_HANDLE_PATH) == 0;
 }
 
-// Tells the simulator the report was taken. The handle was opened for
-// overlapped I/O, so the write needs its own record and event.
-void acknowledge(HANDLE pipe)
+// Tells the simulator about a read. The handle was opened for overlapped
+// I/O, so the write needs its own record and event.
+void tell(HANDLE pipe, uint8_t news)
 {
     OVERLAPPED write{};
     write.hEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     DWORD written = 0;
-    if (::WriteFile(pipe, &REPORT_TAKEN, 1, nullptr, &write) || ::GetLastError() == ERROR_IO_PENDING)
+    if (::WriteFile(pipe, &news, 1, nullptr, &write) || ::GetLastError() == ERROR_IO_PENDING)
         ::GetOverlappedResult(pipe, &write, &written, TRUE);
     ::CloseHandle(write.hEvent);
 }
@@ -161,7 +161,18 @@ HANDLE SimulatedDeviceApi::CreateFileA(const char* path, DWORD access, DWORD sha
 BOOL SimulatedDeviceApi::ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* bytesRead, OVERLAPPED* overlapped)
 {
     answeredHere = false;
-    return system.ReadFile(file, buffer, size, bytesRead, overlapped);
+    if (system.ReadFile(file, buffer, size, bytesRead, overlapped))
+        return TRUE;
+    const DWORD error = system.GetLastError();
+    if (error == ERROR_IO_PENDING && isPipeHandle(file)) {
+        {
+            std::lock_guard<std::mutex> hold(handlesLock);
+            pipeOfEvent[overlapped->hEvent] = file;
+        }
+        tell(file, READ_WAITING);
+    }
+    answer(error);
+    return FALSE;
 }
 
 // A report counts as taken once its read's result reaches the reader.
@@ -170,20 +181,33 @@ BOOL SimulatedDeviceApi::GetOverlappedResult(HANDLE file, OVERLAPPED* overlapped
     answeredHere = false;
     const BOOL done = system.GetOverlappedResult(file, overlapped, bytesTransferred, wait);
     if (done && *bytesTransferred > 0 && isPipeHandle(file))
-        acknowledge(file);
+        tell(file, REPORT_TAKEN);
     return done;
+}
+
+// A cancelled read is not taken, even when its report came.
+BOOL SimulatedDeviceApi::CancelIoEx(HANDLE file, OVERLAPPED* overlapped)
+{
+    answeredHere = false;
+    {
+        std::lock_guard<std::mutex> hold(handlesLock);
+        pipeHandles.erase(file);
+    }
+    return system.CancelIoEx(file, overlapped);
 }
 
 DWORD SimulatedDeviceApi::WaitForSingleObject(HANDLE object, DWORD milliseconds)
 {
     answeredHere = false;
-    return system.WaitForSingleObject(object, milliseconds);
-}
-
-BOOL SimulatedDeviceApi::ResetEvent(HANDLE event)
-{
-    answeredHere = false;
-    return system.ResetEvent(event);
+    const DWORD result = system.WaitForSingleObject(object, milliseconds);
+    std::unique_lock<std::mutex> hold(handlesLock);
+    const auto read = pipeOfEvent.find(object);
+    if (result == WAIT_TIMEOUT && milliseconds > 0 && read != pipeOfEvent.end() && pipeHandles.count(read->second)) {
+        const HANDLE pipe = read->second;
+        hold.unlock();
+        tell(pipe, READ_HELD);
+    }
+    return result;
 }
 
 HANDLE SimulatedDeviceApi::CreateEventA(SECURITY_ATTRIBUTES* security, BOOL manualReset, BOOL initialState,
@@ -200,6 +224,7 @@ BOOL SimulatedDeviceApi::CloseHandle(HANDLE object)
         std::lock_guard<std::mutex> hold(handlesLock);
         queryHandles.erase(object);
         pipeHandles.erase(object);
+        pipeOfEvent.erase(object);
     }
     return system.CloseHandle(object);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <mutex>
 #include <set>
 
@@ -26,8 +27,8 @@ public:
                        DWORD disposition, DWORD flags, HANDLE templateFile) override;
     BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* bytesRead, OVERLAPPED* overlapped) override;
     BOOL GetOverlappedResult(HANDLE file, OVERLAPPED* overlapped, DWORD* bytesTransferred, BOOL wait) override;
+    BOOL CancelIoEx(HANDLE file, OVERLAPPED* overlapped) override;
     DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
-    BOOL ResetEvent(HANDLE event) override;
     HANDLE CreateEventA(SECURITY_ATTRIBUTES* security, BOOL manualReset, BOOL initialState, const char* name) override;
     BOOL CloseHandle(HANDLE object) override;
     DWORD GetLastError() override;
@@ -49,5 +50,6 @@ private:
     // Discovery's query opens run on the UI thread, reads on the worker.
     std::mutex handlesLock;
     std::set<HANDLE> queryHandles;
-    std::set<HANDLE> pipeHandles;
+    std::set<HANDLE> pipeHandles;          // a pipe leaves once its read is cancelled
+    std::map<HANDLE, HANDLE> pipeOfEvent;  // the events of reads pending on pipes
 };

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "ui/main_window/full_path.h"
 #include "ui/main_window/main_window_class.h"
 #include "ui/main_window/title_text.h"
 #include "ui/shell/hand_over.h"
@@ -41,12 +42,18 @@ bool claimSingleInstance()
     return GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
+// The running instance has its own current folder: a relative path is made
+// full here, where it was meant. One that cannot be made full only brings
+// the window forward.
 int handOverToRunningInstance(const std::string& documentPath)
 {
+    const std::string fullPath = documentPath.empty() ? "" : fullPathOf(documentPath);
+    if (fullPath.empty() && !documentPath.empty())
+        MessageBoxA(nullptr, documentPath.c_str(), "File not found!", MB_OK);
     const ULONGLONG deadline = GetTickCount64() + HAND_OVER_TIMEOUT_MS;
     for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
         const HWND running = FindWindowA(MAIN_WINDOW_CLASS_NAME, nullptr);
-        if (running != nullptr && sendHandOver(running, documentPath, static_cast<DWORD>(deadline - now)))
+        if (running != nullptr && sendHandOver(running, fullPath, static_cast<DWORD>(deadline - now)))
             return 0;
         Sleep(FIND_RETRY_MS);
     }

@@ -10,8 +10,8 @@ constexpr int EXIT_ALREADY_RUNNING = 4;
 bool claimSingleInstance();
 
 // A second start's whole work: waits up to 5 s for the running instance's
-// main window (it may still be starting), hands it documentPath (empty: no
-// file) and lets it come to the front. 0 when the window took the hand-over;
+// main window (it may still be starting), hands it documentPath by its full
+// path (empty: no file) and lets it come to the front. 0 when the window took the hand-over;
 // otherwise tells the user and gives EXIT_ALREADY_RUNNING. Never reads the
 // handle or shows a window of its own.
 int handOverToRunningInstance(const std::string& documentPath);

@@ -131,11 +131,12 @@ class UserSessionTest(e2e_case.EmulatorTestCase):
         self.assertEqual(self.shown_keys([0, 1, 2]), ["N", "F5", ""])
         self.assertEqual(self.read_settings(), (False, False, windows_path(named)))
 
-        # A second start hands its file to the running program instead.
+        # A second start hands its file, by its full path, to the running program instead.
         handed = self.write_key_file(KeyTable(buttons={1: 0x48}), "handed over.qvxkeys")
-        self.start_again(windows_path(handed))
+        self.start_again(handed.name)
         desktop.wait_for_title(window, r"\[handed over\.qvxkeys\] - Not Connected$")
         self.assertEqual(self.shown_keys([0, 1]), ["H", ""])
+        self.assertEqual(self.read_settings(), (False, False, windows_path(handed)))
         # Without a file it brings the running window to the front.
         recorder = self.start_recorder()
         recorder.send("focus")

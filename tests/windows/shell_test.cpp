@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -46,19 +47,8 @@ protected:
     {
         char data[1024] = {};
         DWORD size = sizeof data;
-        if (RegGetValueA(HKEY_CURRENT_USER, RUN_KEY, AUTOSTART_VALUE_NAME, RRF_RT_REG_SZ, nullptr, data, &size) !=
-            ERROR_SUCCESS)
-            return "";
+        RegGetValueA(HKEY_CURRENT_USER, RUN_KEY, AUTOSTART_VALUE_NAME, RRF_RT_REG_SZ, nullptr, data, &size);
         return data;
-    }
-
-    static void setRunValue(const std::string& command)
-    {
-        if (command.empty())
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, RUN_KEY, AUTOSTART_VALUE_NAME);
-        else
-            RegSetKeyValueA(HKEY_CURRENT_USER, RUN_KEY, AUTOSTART_VALUE_NAME, REG_SZ, command.c_str(),
-                            static_cast<DWORD>(command.size() + 1));
     }
 
     RecordedNotifyIcon icon;
@@ -74,10 +64,9 @@ TEST_F(ShellTest, MinimizedTheWindowIsAnIconInTheNotificationArea)
     EXPECT_FALSE(IsWindowVisible(window));
     const std::string unnamed = title();
     EXPECT_EQ(icon.calls, (Calls{{NIM_ADD, unnamed}}));
-    EXPECT_EQ(icon.records[0].hWnd, window);
-    EXPECT_EQ(icon.records[0].uFlags, static_cast<UINT>(NIF_ICON | NIF_MESSAGE | NIF_TIP));
-    EXPECT_EQ(icon.records[0].uCallbackMessage, WM_APP_TRAY_ICON);
-    EXPECT_NE(icon.records[0].hIcon, nullptr);
+    const NOTIFYICONDATAA& added = icon.records[0];
+    EXPECT_EQ(std::tuple(added.hWnd, added.uFlags, added.uCallbackMessage, added.hIcon != nullptr),
+              std::tuple(window, static_cast<UINT>(NIF_ICON | NIF_MESSAGE | NIF_TIP), WM_APP_TRAY_ICON, true));
 
     // The tooltip follows the title; a restarted Explorer gets the icon again.
     documentState.filePath = path("keys.qvxkeys");
@@ -107,12 +96,13 @@ TEST_F(ShellTest, StartWithWindowsIsTheRunValueNamingThisProgram)
         std::string value;
         bool checked;
     } cases[] = {
-        {"", false},
+        {"", false},  // an empty value is as good as none
         {autostartCommand(), true},
         {"\"C:\\moved\\CorvantaKeyPressEmulator.exe\" --minimized", false},
     };
     for (const auto& c : cases) {
-        setRunValue(c.value);
+        RegSetKeyValueA(HKEY_CURRENT_USER, RUN_KEY, AUTOSTART_VALUE_NAME, REG_SZ, c.value.c_str(),
+                        static_cast<DWORD>(c.value.size() + 1));
         SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(mainMenu, 1)), 1);
         EXPECT_EQ(menuChecked(CMD_START_WITH_WINDOWS), c.checked) << c.value;
     }
@@ -127,5 +117,7 @@ TEST_F(ShellTest, StartWithWindowsIsTheRunValueNamingThisProgram)
     EXPECT_EQ(runValue(), "");
     EXPECT_FALSE(menuChecked(CMD_START_WITH_WINDOWS));
     EXPECT_TRUE(prompts.shown.empty());
-    setRunValue(before);
+    if (!before.empty())
+        RegSetKeyValueA(HKEY_CURRENT_USER, RUN_KEY, AUTOSTART_VALUE_NAME, REG_SZ, before.c_str(),
+                        static_cast<DWORD>(before.size() + 1));
 }

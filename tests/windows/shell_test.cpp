@@ -51,6 +51,16 @@ protected:
         return data;
     }
 
+    // "" deletes the value.
+    static void setRunValue(const std::string& command)
+    {
+        if (command.empty())
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, RUN_KEY, AUTOSTART_VALUE_NAME);
+        else
+            RegSetKeyValueA(HKEY_CURRENT_USER, RUN_KEY, AUTOSTART_VALUE_NAME, REG_SZ, command.c_str(),
+                            static_cast<DWORD>(command.size() + 1));
+    }
+
     RecordedNotifyIcon icon;
 };
 
@@ -96,13 +106,12 @@ TEST_F(ShellTest, StartWithWindowsIsTheRunValueNamingThisProgram)
         std::string value;
         bool checked;
     } cases[] = {
-        {"", false},  // an empty value is as good as none
+        {"", false},
         {autostartCommand(), true},
         {"\"C:\\moved\\CorvantaKeyPressEmulator.exe\" --minimized", false},
     };
     for (const auto& c : cases) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, RUN_KEY, AUTOSTART_VALUE_NAME, REG_SZ, c.value.c_str(),
-                        static_cast<DWORD>(c.value.size() + 1));
+        setRunValue(c.value);
         SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(mainMenu, 1)), 1);
         EXPECT_EQ(menuChecked(CMD_START_WITH_WINDOWS), c.checked) << c.value;
     }
@@ -117,7 +126,5 @@ TEST_F(ShellTest, StartWithWindowsIsTheRunValueNamingThisProgram)
     EXPECT_EQ(runValue(), "");
     EXPECT_FALSE(menuChecked(CMD_START_WITH_WINDOWS));
     EXPECT_TRUE(prompts.shown.empty());
-    if (!before.empty())
-        RegSetKeyValueA(HKEY_CURRENT_USER, RUN_KEY, AUTOSTART_VALUE_NAME, REG_SZ, before.c_str(),
-                        static_cast<DWORD>(before.size() + 1));
+    setRunValue(before);
 }

@@ -20,6 +20,7 @@ from wine_process import WineProcess
 EMULATOR_EXE = "CorvantaKeyPressEmulatorSim.exe"
 EMULATOR_CLASS = "CorvantaKeyPressEmulatorClass"
 EMULATOR_TITLE = "^Corvanta Key Press Emulator"
+START_BUTTON_ID, STOP_BUTTON_ID = 10000, 10001
 KEY_FILE_NAME = "keys.qvxkeys"
 
 options = None

@@ -10,7 +10,6 @@ from expected_keys import output_run
 from handle_script import ADD, EJECT, REMOVE, VANISH, WAIT, delivered, report
 
 VK_A, VK_B, VK_D = 0x41, 0x42, 0x44
-START_BUTTON_ID, STOP_BUTTON_ID = 10000, 10001
 TABLE = KeyTable(buttons={1: VK_A, 2: VK_B}, axes={"X+": VK_D}, pulse_enabled=True, cycle_steps=6)
 
 # A memory stick goes while button 1 is held; D, A and B are down when the
@@ -24,7 +23,7 @@ SCRIPT = [REMOVE, WAIT, ADD, *FIRST_RUN, WAIT, REMOVE, WAIT, ADD, *SECOND_RUN, V
 class DeviceChangeTest(e2e_case.EmulatorTestCase):
     def output_buttons(self):
         """(Start enabled, Stop enabled)."""
-        return self.control(START_BUTTON_ID).enabled, self.control(STOP_BUTTON_ID).enabled
+        return self.control(e2e_case.START_BUTTON_ID).enabled, self.control(e2e_case.STOP_BUTTON_ID).enabled
 
     def assert_keys_released_in_time(self, expected, releases, unplugged):
         """Waits for the expected keys in the recorder's log; the last

@@ -158,6 +158,17 @@ int printText(HWND window, const char* childClass)
     return 0;
 }
 
+// BM_CLICK presses a button without the pointer: a mouse button that a
+// test holds down stays down, and stays over the window it was pressed in.
+int clickButton(HWND window, int id)
+{
+    const HWND button = findDescendant(window, id, nullptr);
+    if (button == nullptr)
+        return 1;
+    SendMessageA(button, BM_CLICK, 0, 0);
+    return 0;
+}
+
 int bringToForeground(HWND window)
 {
     const ULONGLONG start = GetTickCount64();
@@ -181,7 +192,7 @@ int bringToForeground(HWND window)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::cerr << "usage: window_tool close|find|control|tabs|text|foreground <class> [argument]" << std::endl;
+        std::cerr << "usage: window_tool close|find|control|click|tabs|text|foreground <class> [argument]" << std::endl;
         return 3;
     }
     // A process unaware of the DPI would be shown every window scaled to 96
@@ -199,6 +210,8 @@ int main(int argc, char** argv)
         return describeWindow(window);
     if (command == "control" && argc > 3)
         return describeControl(window, std::atoi(argv[3]));
+    if (command == "click" && argc > 3)
+        return clickButton(window, std::atoi(argv[3]));
     if (command == "tabs")
         return describeTabs(window);
     if (command == "text" && argc > 3)
